@@ -1,0 +1,31 @@
+# Helpers that keep one target per source folder without listing every file.
+include(GoogleTest)
+
+# vemo_library(NAME [QT_AUTOMOC] DEPS ...) builds every .cpp of the current folder.
+function(vemo_library name)
+  cmake_parse_arguments(ARG "QT_AUTOMOC" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_QT_AUTOMOC)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+endfunction()
+
+# vemo_tests(NAME DEPS ... [ENV ...]) builds every .cpp of the current test folder into one runner.
+function(vemo_tests name)
+  cmake_parse_arguments(ARG "QT_AUTOMOC" "" "DEPS;ENV" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
+  if(ARG_QT_AUTOMOC)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+  target_compile_definitions(${name} PRIVATE VEMO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${ARG_ENV}")
+endfunction()

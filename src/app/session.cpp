@@ -1,0 +1,14 @@
+// Session paths.
+#include "app/session.h"
+
+#include <QDir>
+
+namespace vemo {
+
+void Session::set_station_folder(const QString& folder) {
+  const QString base = QDir(folder).absolutePath();
+  main_db_path = base + QStringLiteral("/澜川.mdb");
+  set_db_path = base + QStringLiteral("/nb_set.mdb");
+}
+
+}  // namespace vemo

@@ -1,0 +1,37 @@
+// The session state shared by every window and procedure of one program run.
+#pragma once
+
+#include "data/data_state.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace vemo {
+
+inline constexpr std::int16_t kEditGuardArmed = -12;
+inline constexpr std::int16_t kEditGuardDisarmed = 12;
+inline constexpr int kDefaultLogoX = 600;
+inline constexpr int kDefaultLogoY = 240;
+
+// Paths, connections, network texts and dev_marker come from DataState.
+struct Session : DataState {
+  QString user_name;
+  QString user_role;
+  QString user_right;
+  QString user_scope;
+  QString start_station;
+  QString current_ysth;
+  std::int16_t sheet_edit_mode = 0;
+  bool sheet_saved = false;
+  std::int32_t logo_x = 0;
+  std::int32_t logo_y = 0;
+  QString export_scope;
+  QString relogin_marker;
+  // excel_app has no stand-in: the print engine is created per job.
+
+  // Frame load: fixes the two database paths inside the station folder.
+  void set_station_folder(const QString& folder);
+};
+
+}  // namespace vemo

@@ -1,0 +1,2 @@
+// DataState is plain data; this file anchors the data target.
+#include "data/data_state.h"

@@ -1,0 +1,12 @@
+// SQL literal quoting.
+#include "platform/sql_text.h"
+
+namespace vemo {
+
+QString sql_quote(const QString& value) {
+  QString doubled = value;
+  doubled.replace('\'', QStringLiteral("''"));
+  return '\'' + doubled + '\'';
+}
+
+}  // namespace vemo

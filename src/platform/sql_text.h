@@ -1,0 +1,12 @@
+// Quoting of values spliced into SQL and filter text: the only way a user's, a cell's
+// or a file's value enters a statement, so it can never change the statement's shape.
+#pragma once
+
+#include <QString>
+
+namespace vemo {
+
+// 'value' with every ' doubled.
+QString sql_quote(const QString& value);
+
+}  // namespace vemo
