@@ -5,6 +5,10 @@
 
 namespace vemo {
 
+Session::Session() {
+  network_mode = [this] { return check3; };
+}
+
 void Session::set_station_folder(const QString& folder) {
   const QString base = QDir(folder).absolutePath();
   main_db_path = base + QStringLiteral("/澜川.mdb");

@@ -16,6 +16,12 @@ inline constexpr int kDefaultLogoY = 240;
 
 // Paths, connections, network texts and dev_marker come from DataState.
 struct Session : DataState {
+  Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // The log-in dialog's network-mode box; network_mode() reads it.
+  bool check3 = false;
   QString user_name;
   QString user_role;
   QString user_right;

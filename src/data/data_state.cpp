@@ -1,2 +1,0 @@
-// DataState is plain data; this file anchors the data target.
-#include "data/data_state.h"
