@@ -1,27 +1,63 @@
 // vemo-cli: station work from the command line.
-#include <QCoreApplication>
-#include <QStringList>
-#include <QTextStream>
+#include "cli/commands.h"
 
+#include <QCoreApplication>
+
+#include <iterator>
+
+namespace vemo::cli {
 namespace {
 
-const char* const kUsage =
-    "用法: vemo-cli 命令 站点文件夹 [参数] [--user 用户名 --password 密码]\n"
-    "\n"
-    "命令:\n"
-    "  --help    显示本帮助\n";
+const Command kCommands[] = {
+    {"login", "login 站点文件夹 --user 用户名 --password 密码", "检查登录并显示用户的权限",
+     run_login},
+};
+
+const QStringList kValuedOptions = {"user", "password", "out",  "params",
+                                    "png",  "demo",     "seed", "station"};
+
+void print_usage(QTextStream& stream) {
+  stream << QStringLiteral(
+                "用法: vemo-cli 命令 站点文件夹 [参数] [--user 用户名 --password 密码]\n\n")
+         << QStringLiteral("命令:\n");
+  for (const Command& command : kCommands) {
+    stream << "  " << QString::fromUtf8(command.name).leftJustified(10) << ' '
+           << QString::fromUtf8(command.summary) << '\n';
+  }
+  stream << QStringLiteral("\n每个命令都接受 --help。\n");
+}
+
+const Command* find_command(const QString& name) {
+  for (const Command& command : kCommands) {
+    if (name == QLatin1String(command.name)) return &command;
+  }
+  return nullptr;
+}
 
 }  // namespace
+}  // namespace vemo::cli
 
 int main(int argc, char** argv) {
+  using namespace vemo::cli;
   QCoreApplication app(argc, argv);
   QTextStream out(stdout);
-  const QStringList args = app.arguments().mid(1);
-  if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
-    out << QString::fromUtf8(kUsage);
-    return args.isEmpty() ? 1 : 0;
+  QTextStream err(stderr);
+  Io io{out, err};
+  const Options options = parse_options(app.arguments().mid(1), kValuedOptions);
+  if (options.command.isEmpty()) {
+    print_usage(options.has("help") ? out : err);
+    return options.has("help") ? 0 : 1;
   }
-  QTextStream(stderr) << QString::fromUtf8("未知命令: ") << args.first() << '\n'
-                      << QString::fromUtf8(kUsage);
-  return 1;
+  const Command* command = find_command(options.command);
+  if (command == nullptr) {
+    err << QStringLiteral("未知命令: ") << options.command << "\n\n";
+    print_usage(err);
+    return 1;
+  }
+  if (options.has("help")) {
+    out << QStringLiteral("用法: vemo-cli ") << QString::fromUtf8(command->usage) << '\n'
+        << QString::fromUtf8(command->summary) << '\n';
+    return 0;
+  }
+  return command->run(options, io);
 }

@@ -1,0 +1,24 @@
+// The commands of vemo-cli.
+#pragma once
+
+#include "cli/cli_options.h"
+
+#include <QTextStream>
+
+namespace vemo::cli {
+
+struct Io {
+  QTextStream& out;
+  QTextStream& err;
+};
+
+struct Command {
+  const char* name;
+  const char* usage;    // after "vemo-cli "
+  const char* summary;  // one line, Chinese
+  int (*run)(const Options& options, Io& io);
+};
+
+int run_login(const Options& options, Io& io);
+
+}  // namespace vemo::cli
