@@ -1,7 +1,7 @@
 // The log-in without its dialog: user look-up, rights, developer mode, menu states.
 #pragma once
 
-#include "app/session.h"
+#include "session/session.h"
 
 #include <QString>
 #include <QStringList>

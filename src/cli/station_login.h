@@ -1,7 +1,7 @@
 // Logging in to a station folder from the command line, by the rules of the log-in dialog.
 #pragma once
 
-#include "app/session.h"
+#include "session/session.h"
 #include "cli/commands.h"
 
 namespace vemo::cli {

@@ -1,5 +1,5 @@
 // Session paths.
-#include "app/session.h"
+#include "session/session.h"
 
 #include <QDir>
 
