@@ -2,10 +2,12 @@
 #pragma once
 
 #include "data/data_state.h"
+#include "platform/prompts.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 namespace vemo {
 
@@ -34,6 +36,9 @@ struct Session : DataState {
   std::int32_t logo_y = 0;
   QString export_scope;
   QString relogin_marker;
+  // Message boxes; headless sessions answer No to every question unless told otherwise.
+  std::shared_ptr<Prompts> prompts = std::make_shared<FixedAnswerPrompts>(PromptAnswer::No, false);
+
   // excel_app has no stand-in: the print engine is created per job.
 
   // Frame load: fixes the two database paths inside the station folder.
