@@ -1,6 +1,7 @@
 // The log-in against a real user table: rights, developer mode, scope, refusals.
 #include "app/login.h"
 #include "data/scramble.h"
+#include "platform/scramble_layout.h"
 #include "platform/connection.h"
 #include "support/temp_dir.h"
 
@@ -101,14 +102,14 @@ TEST_F(LoginTest, ScopeJoinsThreeColumnsOnlyWhenNoneIsNull) {
 
 TEST_F(LoginTest, FilesFollowTheModeOfTheLogIn) {
   ASSERT_TRUE(log_in_as("张三", "w1").succeeded);
-  EXPECT_FALSE(is_plain_db_file(session.main_db_path));
-  EXPECT_FALSE(is_plain_db_file(session.set_db_path));
+  EXPECT_EQ(file_form(session.main_db_path), FileForm::Scrambled);
+  EXPECT_EQ(file_form(session.set_db_path), FileForm::Scrambled);
   ASSERT_TRUE(log_in_as("x", "kelp591").succeeded);
-  EXPECT_TRUE(is_plain_db_file(session.main_db_path));
-  EXPECT_TRUE(is_plain_db_file(session.set_db_path));
+  EXPECT_EQ(file_form(session.main_db_path), FileForm::Plain);
+  EXPECT_EQ(file_form(session.set_db_path), FileForm::Plain);
   // A normal log-in after a developer one scrambles both again and still reads the users.
   ASSERT_TRUE(log_in_as("管理员", "a1").succeeded);
-  EXPECT_FALSE(is_plain_db_file(session.main_db_path));
+  EXPECT_EQ(file_form(session.main_db_path), FileForm::Scrambled);
 }
 
 TEST_F(LoginTest, MissingMainDatabaseRefusesAllButThePassPhrase) {
