@@ -10,6 +10,13 @@
 
 #include <sqlite3.h>
 
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
 namespace vemo::test {
 
 // One sqlite3 connection, by default through the scrambling file layer.
@@ -34,7 +41,9 @@ class RawDb {
     sqlite3_stmt* statement = nullptr;
     int rc = sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr);
     QStringList result;
-    while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+      rc = sqlite3_step(statement);
+      if (rc != SQLITE_ROW) break;
       QStringList columns;
       for (int i = 0; i < sqlite3_column_count(statement); ++i) {
         columns << QString::fromUtf8(
