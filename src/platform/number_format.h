@@ -9,4 +9,7 @@ namespace vemo {
 
 QString display_text(const CellValue& value, const QString& number_format);
 
+// Rounds half away from zero at `digits` decimals (negative: tens, hundreds), as ROUND does.
+double round_to_digits(double value, int digits);
+
 }  // namespace vemo

@@ -86,6 +86,10 @@ class Sheet {
   std::optional<CellArea> merged_area(CellPos p) const;
   std::vector<CellArea> merged_areas() const;
   CellArea grow_to_merges(const CellArea& area) const;
+  // Cells of an area with each merged area counted once, and the n-th of them (1-based,
+  // row by row); nothing when n is out of range.
+  int unit_count(const CellArea& area) const;
+  std::optional<CellArea> unit_at(const CellArea& area, int n) const;
 
   // Geometry in pixels.
   int column_width(int col) const;
