@@ -222,8 +222,8 @@ for d in ('dd', 'fs'):
                "insert into ckd2_%s (ysth,fh_wz,hwmc,js,zl,tj) values ('LC2612001',1,'服装',10,1.2,2.8)" % d]
 
 # Parameter values by parameter column (report pages) and key text of document pages.
-PARAMS = {'qsrq': '2026/12/1', 'zzrq': '2026-12-31', 'rq': '2026-12-11', 'ch': '全部', 'fz': '全部',
-          'dz': '全部', 'ysfs': '全部', 'ck': '全部', 'khmc': '成都蓉欣商贸有限公司'}
+PARAMS = {'cs_qsrq': '2026/12/1', 'cs_zzrq': '2026-12-31', 'cs_rq': '2026-12-11', 'cs_ch': '全部',
+          'cs_fz': '全部', 'cs_dz': '全部', 'cs_ysfs': '全部', 'cs_ck': '全部', 'cs_khmc': '成都蓉欣商贸有限公司'}
 DOC_KEYS = {'运输货票': 'LC2612001*HP001'}
 
 
@@ -288,6 +288,9 @@ def check_page(station, name, cat, db, columns, reports):
             t, c = zdm.split('.', 1)
             if t not in columns or c not in columns[t]:
                 fault(w, 'zdm %s names no main-database column' % zdm)
+        elif any(zdm.lower() in (c.lower() for c in cols) for cols in columns.values()):
+            # A page save would take such a key cell for a record key of that table.
+            fault(w, 'unstored zdm %s is also a column name' % zdm)
         if row['bh'] is None or not row['bh'].isdigit():
             fault(w, 'bh %r is not a number' % row['bh'])
         if row['jsbds'] is None:
@@ -389,8 +392,8 @@ def check_page(station, name, cat, db, columns, reports):
         key = '*'.join(PARAMS[next(r['zdm'] for r in wbd if r['exceldz'] == prefix + k)] for k in keys)
     elif name in DOC_KEYS:
         key = DOC_KEYS[name]
-    elif wbd and wbd[0]['zdm'] == 'khmc':
-        key = PARAMS['khmc']
+    elif wbd and wbd[0]['zdm'] == 'cs_khmc':
+        key = PARAMS['cs_khmc']
     else:
         key = 'LC2612001'
     rows_found = 0
