@@ -328,6 +328,31 @@ def check_page(station, name, cat, db, columns, reports):
                 fault(w, '%s holds "$"' % k)
         if row['exceldz'] != row['exceldz'].upper().replace(name.upper(), name):
             fault(w, 'address not upper case')
+    # A computed cell is stored through the first map row that matches it in table order,
+    # and its formula is refreshed only when the formula names the edited cell itself.
+    def first_match(a):
+        r0, c0 = cell(a.split(':')[0])
+        for row in mp:
+            e = row['exceldz'][len(prefix):].split(':')[0]
+            m = (row['mline'] or '')[len(prefix):]
+            (re_, ce), rm = cell(e), cell(m) if m else None
+            if rm and ce == c0 == rm[1] and re_ <= r0 <= rm[0]:
+                return row
+            if ce == c0 and re_ == r0:
+                return row
+        return None
+    for row in mp:
+        w = '%s map %s' % (name, row['exceldz'])
+        if row['jsbds'] and row['jsbds'] != 'nullstring':
+            if ':' in row['jsbds']:
+                fault(w, 'formula %r uses a range: editing a cell inside it would not refresh it' % row['jsbds'])
+            hit = first_match(row['exceldz'][len(prefix):])
+            if hit is None or '.' not in (hit['zdm'] or ''):
+                fault(w, 'computed cell is not stored: its first matching map row has no table column')
+        if row['zhxdz']:
+            hit = first_match(row['zhxdz'])
+            if hit is None or '.' not in (hit['zdm'] or ''):
+                fault(w, 'capital amount cell %s is not stored' % row['zhxdz'])
     # Template formulas must also be plain.
     for a, attrs in areas.items():
         if 'data-formula' in attrs:
