@@ -258,6 +258,9 @@ def check_page(station, name, cat, db, columns, reports):
             return
     areas, taken, ncols = template_areas(os.path.join(folder, 'template.htm'), where)
     prefix = name + '.'
+    hp = os.path.join(folder, 'out_hp.htm')
+    if os.path.exists(hp) and set(template_areas(hp, where + ' out_hp')[0]) != set(areas):
+        fault(where, 'out_hp.htm has other cells than the page template, so printed values would move')
 
     def address(ref, what):
         if ref is None or not ref.startswith(prefix):
