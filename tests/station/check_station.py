@@ -356,6 +356,19 @@ def check_page(station, name, cat, db, columns, reports):
             hit = first_match(row['zhxdz'])
             if hit is None or '.' not in (hit['zdm'] or ''):
                 fault(w, 'capital amount cell %s is not stored' % row['zhxdz'])
+    # The cursor walks the map in bh order and wraps at the first 999; each cell finds itself
+    # by a begins-with search on document name, ".", its first cell.
+    by_bh = sorted(mp, key=lambda r: int(r['bh'] or 0))
+    after = [int(r['bh']) for r in by_bh if int(r['bh']) >= 999]
+    if after and after[0] != 999:
+        fault(where, 'no bh 999 closes the input cycle')
+    for row in by_bh:
+        if int(row['bh']) >= 999:
+            break
+        first = prefix + row['exceldz'][len(prefix):].split(':')[0]
+        hit = next(r for r in by_bh if (r['exceldz'] or '').upper().startswith(first.upper()))
+        if hit is not row:
+            fault(where, 'the cursor search for %s stops at %s' % (first, hit['exceldz']))
     # Template formulas must also be plain.
     for a, attrs in areas.items():
         if 'data-formula' in attrs:
