@@ -249,6 +249,9 @@ def fill_key_template(template, key):
 # ---------------------------------------------------------------- pages
 
 
+LISTS = {}  # list title -> (list text, page): closing the settings grid copies lists to all pages by title
+
+
 def check_page(station, name, cat, db, columns, reports):
     where = name
     folder = os.path.join(station, 'pages', name)
@@ -414,6 +417,10 @@ def check_page(station, name, cat, db, columns, reports):
             fault(where, 'choice list at %s is malformed: %r' % (a, text))
         elif not items[0].endswith('：'):
             fault(where, 'choice list at %s has no title ending in "："' % a)
+        else:
+            seen = LISTS.setdefault(items[0], (text, name))
+            if seen[0] != text:
+                fault(where, 'list %s at %s differs from the list of that title on %s' % (items[0], a, seen[1]))
 
     is_report = name in reports
     if is_report:
