@@ -5,6 +5,7 @@
 #include "platform/field_value.h"
 #include "platform/filter_criteria.h"
 #include "platform/log.h"
+#include "platform/number_text.h"
 #include "platform/record_source.h"
 
 #include <map>
@@ -318,7 +319,7 @@ QString Recordset::Text(const QString& name) const { return Text(FieldIndex(name
 
 bool Recordset::SetValue(int index, const QVariant& value) {
   if (!impl_->valid_field(index)) {
-    return impl_->skip("set field " + QString::number(index), QStringLiteral("no such field"));
+    return impl_->skip("set field " + number_text(index), QStringLiteral("no such field"));
   }
   if (!impl_->ensure_loaded()) return false;
   if (!impl_->adding && !impl_->current()) {

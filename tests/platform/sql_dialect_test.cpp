@@ -47,6 +47,17 @@ TEST(SqlDialect, TranslatesDatesAndDeletes) {
   }
 }
 
+TEST(SqlDialect, EveryCutOfAStatementIsHandled) {
+  const QString full =
+      "delete rkd2_fs.* from rkd2_fs,yswtd1 where  rkd2_fs.ysth=yswtd1.ysth  and  yswtd1.tyrq>="
+      "#2004/1/1# and yswtd1.fz='成''都#'";
+  for (int cut = 0; cut <= full.size(); ++cut) {
+    QString why;
+    const QString out = translate_sql(full.left(cut), &why);
+    EXPECT_EQ(out.isNull(), !why.isEmpty()) << cut;
+  }
+}
+
 // The export's statements, built the way the export builds them, over fixture tables: A1
 // and A2 lie in January 2004 (A2 at another arrival station), A3 and A4 just outside it,
 // and Z9 has detail rows but no waybill.
