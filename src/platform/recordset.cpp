@@ -96,8 +96,9 @@ struct Recordset::Impl {
       const std::optional<QVariant> converted =
           convert_for_column(declared[index].type, value, &why);
       if (!converted) {
-        discard_edit();
-        return skip("update of " + declared[index].name, why);
+        const QString what = "update of " + declared[index].name;
+        discard_edit();  // ends the loop's map: nothing of it is read after this
+        return skip(what, why);
       }
       changes.emplace_back(index, *converted);
     }
