@@ -219,7 +219,11 @@ Recordset::Recordset(std::unique_ptr<RecordSource> source) : impl_(std::make_uni
   impl_->source = std::move(source);
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset() {
+  if (impl_->adding || !impl_->pending.empty()) {
+    impl_->skip(QStringLiteral("close"), QStringLiteral("pending field writes dropped"));
+  }
+}
 
 bool Recordset::IsOpen() const { return impl_->is_open(); }
 
@@ -231,13 +235,15 @@ void Recordset::Close() {
 }
 
 bool Recordset::Bof() const {
-  if (!impl_->ensure_loaded() || impl_->count() == 0) return true;
-  return !impl_->adding && impl_->pos < 0;
+  if (!impl_->ensure_loaded()) return true;
+  if (impl_->adding) return false;  // the new record is current
+  return impl_->count() == 0 || impl_->pos < 0;
 }
 
 bool Recordset::Eof() const {
-  if (!impl_->ensure_loaded() || impl_->count() == 0) return true;
-  return !impl_->adding && impl_->pos >= impl_->count();
+  if (!impl_->ensure_loaded()) return true;
+  if (impl_->adding) return false;
+  return impl_->count() == 0 || impl_->pos >= impl_->count();
 }
 
 void Recordset::MoveFirst() {

@@ -38,6 +38,14 @@ TEST_F(RecordsetTest, MovesThroughEmptyOneAndManyRows) {
         rs->MovePrevious();
         EXPECT_TRUE(rs->Eof());
         EXPECT_TRUE(rs->Value(0).isNull());
+        ASSERT_TRUE(rs->AddNew());
+        EXPECT_FALSE(rs->Bof());  // the new record is current
+        EXPECT_FALSE(rs->Eof());
+        rs->SetValue("k", QStringLiteral("new"));
+        ASSERT_TRUE(rs->Update());
+        EXPECT_EQ(rs->RecordCount(), 1);
+        EXPECT_EQ(rs->AbsolutePosition(), 1);
+        run({"delete from t0"});
         continue;
       }
       EXPECT_FALSE(rs->Bof());
