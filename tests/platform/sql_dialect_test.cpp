@@ -20,6 +20,7 @@ TEST(SqlDialect, TranslatesDatesAndDeletes) {
       {"select * from t where a='#2004/1/5#'", "select * from t where a='#2004/1/5#'"},
       {"select * from t where a='it''s #x# and'", "select * from t where a='it''s #x# and'"},
       {"select \"a#b\" from t", "select \"a#b\" from t"},
+      {"select [o'k #1] from t where d=#2004/1/5#", "select [o'k #1] from t where d='2004-01-05'"},
       {"select * from t where d=#1/5/2004#", nullptr},
       {"select * from t where d=#2004/13/1#", nullptr},
       {"select * from t where d=#2004/1/5", nullptr},
