@@ -154,7 +154,10 @@ void Sheet::Data::store_input(CellPos p, const QString& input, std::vector<CellP
 }
 
 void Sheet::Data::store_formula(CellPos p, const QString& formula, std::vector<CellPos>& changed) {
-  if (formula.size() < 2 || !formula.startsWith('=')) {
+  const StoredCell* existing = find(p);
+  const bool text_cell = existing && formats.get(existing->format).is_text_format();
+  // A cell formatted as text keeps even a formula as its text.
+  if (formula.size() < 2 || !formula.startsWith('=') || text_cell) {
     store_input(p, formula, changed);
     return;
   }
