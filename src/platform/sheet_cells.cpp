@@ -106,7 +106,8 @@ void Sheet::Data::for_each_unit(const CellArea& area,
 
 CellArea Sheet::Data::clip_large(const CellArea& area) const {
   const auto cells = static_cast<std::int64_t>(area.rows()) * area.columns();
-  if (cells <= kLargeArea) return area;
+  const bool whole_lines = area.right == kMaxColumns || area.bottom == kMaxRows;
+  if (cells <= kLargeArea && !whole_lines) return area;
   CellArea clipped = area;
   clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
   clipped.right = std::min(area.right, std::max(area.left, used_columns()));
