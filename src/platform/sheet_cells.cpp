@@ -105,12 +105,12 @@ void Sheet::Data::for_each_unit(const CellArea& area,
 }
 
 CellArea Sheet::Data::clip_large(const CellArea& area) const {
-  const auto cells = static_cast<std::int64_t>(area.rows()) * area.columns();
-  const bool whole_lines = area.right == kMaxColumns || area.bottom == kMaxRows;
-  if (cells <= kLargeArea && !whole_lines) return area;
+  const bool large = static_cast<std::int64_t>(area.rows()) * area.columns() > kLargeArea;
   CellArea clipped = area;
-  clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
-  clipped.right = std::min(area.right, std::max(area.left, used_columns()));
+  if (large || area.bottom == kMaxRows)
+    clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
+  if (large || area.right == kMaxColumns)
+    clipped.right = std::min(area.right, std::max(area.left, used_columns()));
   return clipped;
 }
 
