@@ -65,6 +65,9 @@ TEST_F(FormulaTest, ComputesTheExpectedValues) {
       {"=SUM(A1:A3)", "60"},
       {"=sum(A1:A3,5,B1)", "70"},
       {"=SUM(A1:B3)", "65"},  // "abc" in an area is passed over
+      {"=SUM(B2,A1)", "10"},  // and in a single referenced cell
+      {"=IF(A1>5,D1)", "0"},
+      {"=MIN(A1:A3)+A1", "20"},
       {"=Sum(A1:A3)/COUNT(A1:A3)", "20"},
       {"=AVERAGE(A1:A3)", "20"},
       {"=MIN(A1:A3,C1)", "-2.5"},
