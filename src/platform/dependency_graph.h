@@ -38,7 +38,7 @@ class DependencyGraph {
 
  private:
   // Areas larger than this are scanned instead of indexed cell by cell.
-  static constexpr std::int64_t kIndexedAreaLimit = 4096;
+  static constexpr std::int64_t kIndexedAreaLimit = 256;
 
   QHash<std::uint64_t, std::vector<std::uint64_t>> readers_;
   std::vector<std::pair<CellArea, std::uint64_t>> wide_;

@@ -167,6 +167,14 @@ TEST(SheetValues, BadAddressesAreSkippedNotCrashes) {
   EXPECT_FALSE(sheet.cell(0, 1).valid());
   EXPECT_FALSE(sheet.cell(1, kMaxColumns + 1).valid());
   EXPECT_EQ(sheet.used_rows(), 0);
+  // Areas the size of the whole sheet neither hang nor fill memory.
+  sheet.range("A1:XFD1048576").merge();
+  EXPECT_EQ(sheet.range("B2").address(), "B2");
+  sheet.range("A1").set_value(3);
+  sheet.range("A1").copy_to(sheet.range("A1:XFD1048576"));
+  sheet.range("A1:XFD1048576").set_value("x");
+  EXPECT_EQ(sheet.used_rows(), 1);
+  EXPECT_EQ(sheet.range("A1").text(), "x");
 }
 
 TEST(SheetValues, ClearEmptiesEverything) {
