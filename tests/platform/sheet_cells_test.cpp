@@ -105,7 +105,9 @@ TEST(CellFormats, ColourTextsAndBorderSettings) {
   for (const auto& c : cases) {
     const auto rgb = color_text(c.text);
     EXPECT_EQ(rgb.has_value(), c.rgb != nullptr) << c.text;
-    if (rgb && c.rgb) EXPECT_EQ(*rgb, QString(c.rgb)) << c.text;
+    if (rgb && c.rgb) {
+      EXPECT_EQ(*rgb, QString(c.rgb)) << c.text;
+    }
   }
   Sheet sheet;
   const Range body = sheet.range("A5:C9");
