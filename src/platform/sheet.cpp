@@ -181,6 +181,7 @@ void Sheet::merge(const CellArea& area) {
       d_->store_value({r, c}, CellValue(), changed);
     }
   d_->recalculate(changed);
+  d_->content_modified = false;
   if (d_->hooks.layout_changed) d_->hooks.layout_changed();
 }
 

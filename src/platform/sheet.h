@@ -18,10 +18,11 @@
 //   user_select, user_scroll, user_focus_in, user_focus_out; repaint through view_hooks().
 //
 // Events: synchronous, dropped while EnableEvents is off, handlers may write again (nesting
-// deeper than 32 events is cut off and logged). Program writes of values and formulas and
-// copies raise a content change for their range; recalculated cells, formats, merges and row
-// inserts raise nothing. The view's Enter: user_edit (content change), then user_key(13); the
-// cursor stays. Delete: key press 46 on the selection; a selection of one cell or one merged
+// deeper than 32 events is cut off and logged; writing the unchanged content back into the
+// range whose change is being delivered raises no second change). Program writes of values and
+// formulas and copies raise a content change for their range; recalculated cells, formats, merges
+// and row inserts raise nothing. The view's Enter: user_edit (content change), then user_key(13);
+// the cursor stays. Delete: key press 46 on the selection; a selection of one cell or one merged
 // area is then cleared with a content change. A click does not move the cursor: the view
 // reports selections with user_select.
 //

@@ -66,6 +66,10 @@ struct Sheet::Data final : FormulaCells {
   SheetEvents events;
   SheetViewHooks hooks;
   int event_depth = 0;
+  // Set by the store functions when a cell's content really changed.
+  bool content_modified = false;
+  // Areas whose content change is being delivered right now.
+  std::vector<CellArea> delivering;
   DependencyGraph graph;
 
   // FormulaCells

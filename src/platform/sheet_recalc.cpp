@@ -2,6 +2,8 @@
 #include "platform/formula_parser.h"
 #include "platform/sheet_data.h"
 
+#include <algorithm>
+
 namespace vemo {
 
 void Sheet::Data::recalculate(const std::vector<CellPos>& changed) {
@@ -43,9 +45,19 @@ void Sheet::Data::recalculate_all() {
 }
 
 void Sheet::Data::finish_write(const CellArea& area, const std::vector<CellPos>& changed) {
+  const bool modified = content_modified;
+  content_modified = false;
   recalculate(changed);
   if (hooks.cells_changed) hooks.cells_changed(area);
+  // A handler that writes the same content back into the cell it is being told about (as the
+  // formula re-entry does) would otherwise be told again, without end.
+  if (!modified && std::find(delivering.begin(), delivering.end(), area) != delivering.end()) {
+    log_debug("sheet", "unchanged rewrite of " + area_address_text(area) + " inside its own event");
+    return;
+  }
+  delivering.push_back(area);
   raise(events.content_changed, "content changed", range(area));
+  delivering.pop_back();
 }
 
 }  // namespace vemo
