@@ -3,7 +3,7 @@
 
 #include "platform/number_text.h"
 
-#include <utility>
+#include <algorithm>
 
 namespace vemo {
 

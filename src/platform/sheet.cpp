@@ -9,6 +9,7 @@
 #include "platform/sheet_data.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace vemo {
 
