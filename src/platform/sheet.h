@@ -27,8 +27,8 @@
 // reports selections with user_select.
 //
 // Errors shown in cells: #VALUE! (also malformed formulas), #REF!, #DIV/0!, #NAME?, #NUM!
-// (results out of range), and #CIRC! for a formula that depends on itself and for formulas
-// fed by such a cycle. Comparisons give the texts TRUE and FALSE.
+// (results out of range), and #CIRC! for the formulas of a cycle (formulas fed by a cycle
+// compute as usual from that error value). Comparisons give the texts TRUE and FALSE.
 #pragma once
 
 #include "platform/cell_address.h"

@@ -9,15 +9,16 @@ namespace vemo {
 void Sheet::Data::recalculate(const std::vector<CellPos>& changed) {
   if (changed.empty()) return;
   const DependencyGraph::Order order = graph.recalc_order(changed);
-  for (const CellPos p : order.ordered) {
-    StoredCell* cell = find(p);
-    if (cell && cell->formula) cell->value = evaluate_formula(*cell->formula->tree, *this);
-  }
+  // Cells on a cycle first: the formulas they feed read their error value.
   for (const CellPos p : order.cyclic) {
     StoredCell* cell = find(p);
     if (!cell || !cell->formula) continue;
     cell->value = CellValue::error("#CIRC!");
     log_debug("sheet", QStringLiteral("circular reference through %1").arg(cell_address_text(p)));
+  }
+  for (const CellPos p : order.ordered) {
+    StoredCell* cell = find(p);
+    if (cell && cell->formula) cell->value = evaluate_formula(*cell->formula->tree, *this);
   }
   if (hooks.cells_changed && (!order.ordered.empty() || !order.cyclic.empty())) {
     CellArea touched = CellArea::of(order.ordered.empty() ? order.cyclic[0] : order.ordered[0]);
