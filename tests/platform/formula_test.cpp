@@ -74,6 +74,7 @@ TEST_F(FormulaTest, ComputesTheExpectedValues) {
       {"=MAX(A1:A3)", "30"},
       {"=MAX(D1:D5)", "0"},
       {"=COUNT(A1:D3)", "5"},
+      {"=COUNT(A1,1/0,\"x\")", "1"},
       {"=ROUND(2.345,2)", "2.35"},
       {"=ROUND(1.005,2)", "1.01"},
       {"=ROUND(-2.5,0)", "-3"},
