@@ -1,6 +1,6 @@
 // number_text(), the strict number test, quoting and date conversion.
-#include "platform/dates.h"
 #include "platform/number_text.h"
+#include "platform/dates.h"
 #include "platform/sql_text.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +13,16 @@ TEST(NumberText, FormatsWithoutTrailingZerosOrExponent) {
     double value;
     const char* text;
   } cases[] = {
-      {1001, "1001"},         {1001.0, "1001"},   {12.5, "12.5"},
-      {-0.25, "-0.25"},       {0.1 + 0.2, "0.3"}, {-0.0, "0"},
-      {1e14, "100000000000000"}, {123456789012.34, "123456789012.34"},
-      {0.0000001, "0.0000001"}, {1e15, "1e+15"},
+      {1001, "1001"},
+      {1001.0, "1001"},
+      {12.5, "12.5"},
+      {-0.25, "-0.25"},
+      {0.1 + 0.2, "0.3"},
+      {-0.0, "0"},
+      {1e14, "100000000000000"},
+      {123456789012.34, "123456789012.34"},
+      {0.0000001, "0.0000001"},
+      {1e15, "1e+15"},
   };
   for (const auto& c : cases) EXPECT_EQ(number_text(c.value), QString(c.text)) << c.value;
 }
@@ -49,12 +55,9 @@ TEST(Dates, ReadsYearMonthDayForms) {
     const char* text;
     const char* iso;
   } cases[] = {
-      {"2004/1/5", "2004-01-05"},
-      {"2004-1-5", "2004-01-05"},
-      {"2003/4/16", "2003-04-16"},
-      {"2004-01-05 8:05", "2004-01-05 08:05:00"},
-      {"2004-02-30", nullptr},
-      {"5/1/2004", nullptr},
+      {"2004/1/5", "2004-01-05"},  {"2004-1-5", "2004-01-05"},
+      {"2003/4/16", "2003-04-16"}, {"2004-01-05 8:05", "2004-01-05 08:05:00"},
+      {"2004-02-30", nullptr},     {"5/1/2004", nullptr},
       {"yesterday", nullptr},
   };
   for (const auto& c : cases) {
