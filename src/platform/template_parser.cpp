@@ -138,34 +138,20 @@ std::optional<double> size_px(const GumboNode* node, const char* name) {
   return result;
 }
 
-HAlign align_attribute(const QString& value, HAlign fallback) {
-  const QString v = value.trimmed().toLower();
-  if (v == "left") return HAlign::Left;
-  if (v == "center") return HAlign::Center;
-  if (v == "right") return HAlign::Right;
-  return fallback;
-}
-
-VAlign valign_attribute(const QString& value, VAlign fallback) {
-  const QString v = value.trimmed().toLower();
-  if (v == "top") return VAlign::Top;
-  if (v == "middle" || v == "center") return VAlign::Middle;
-  if (v == "bottom") return VAlign::Bottom;
-  return fallback;
-}
-
-TemplateStyle cell_style(const GumboNode* cell) {
-  TemplateStyle style;
-  // Old presentational attributes first, so that an inline style wins as in browsers.
-  style.h_align = align_attribute(attribute(cell, "align"), style.h_align);
-  style.v_align = valign_attribute(attribute(cell, "valign"), style.v_align);
-  if (const auto color = css_color(attribute(cell, "bgcolor"))) style.background = color;
+CellFormat cell_format(const GumboNode* cell) {
+  CellFormat format;
   if (is_element(cell, GUMBO_TAG_TH)) {
-    style.bold = true;
-    style.h_align = HAlign::Center;
+    format.font.bold = true;
+    format.halign = HAlign::Center;
   }
-  apply_inline_style(attribute(cell, "style"), style);
-  return style;
+  // Old presentational attributes first, so that an inline style wins as in browsers.
+  if (const auto align = css_h_align(attribute(cell, "align"))) format.halign = *align;
+  if (const auto align = css_v_align(attribute(cell, "valign"))) format.valign = *align;
+  if (const auto color = css_color(attribute(cell, "bgcolor"))) format.background = *color;
+  apply_inline_style(attribute(cell, "style"), format);
+  format.number_format = attribute(cell, "data-format").trimmed();
+  format.locked = attribute(cell, "data-locked").trimmed() != "0";
+  return format;
 }
 
 QString formula_attribute(const GumboNode* cell) {
@@ -233,15 +219,9 @@ void read_cells(const std::vector<const GumboNode*>& rows, PageTemplate& page) {
         continue;
       }
       column = slot->column + slot->column_span;
-      TemplateCell parsed{slot->row,
-                          slot->column,
-                          slot->row_span,
-                          slot->column_span,
-                          cell_text(cell),
-                          attribute(cell, "data-format"),
-                          formula_attribute(cell),
-                          attribute(cell, "data-locked").trimmed() != "0",
-                          cell_style(cell)};
+      TemplateCell parsed{slot->row,         slot->column,    slot->row_span,
+                          slot->column_span, cell_text(cell), formula_attribute(cell),
+                          cell_format(cell)};
       page.cells.push_back(std::move(parsed));
     }
     if (dropped > 0) {
