@@ -17,7 +17,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
   painter_.paint_cell(*painter, option.rect, SheetTableModel::pos_of(index));
   if (option.state & QStyle::State_Selected) {
     QColor tint = option.palette.highlight().color();
-    tint.setAlpha(60);
+    tint.setAlpha(40);
     painter->fillRect(option.rect, tint);
   }
 }
