@@ -84,6 +84,16 @@ TEST_F(InsertRows, BelowAMergedAreaMovesItWhole) {
   EXPECT_EQ(sheet.range("A5").format().number_format, "0.00");
 }
 
+TEST(Geometry, WholeRowsAreCutToTheUsedColumns) {
+  Sheet sheet;
+  sheet.range("C2").set_value(1);
+  const Range rows = sheet.range("A1:A50").entire_rows();
+  EXPECT_EQ(rows.address(), "A1:XFD50");
+  rows.set_border_line_style(kLineContinuous);
+  EXPECT_TRUE(sheet.range("C50").format().border(BorderEdge::Top).visible());
+  EXPECT_EQ(sheet.used_columns(), 3);  // not a cell in each of the 16,384 columns
+}
+
 TEST(Geometry, PositionsAreSumsOfWidthsAndHeights) {
   Sheet sheet;
   sheet.set_column_width(1, 100);
