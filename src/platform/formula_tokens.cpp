@@ -23,7 +23,7 @@ bool read_reference(const QString& s, int i, FormulaToken& token) {
   while (j < s.size() && is_digit(s[j])) ++j;
   if (j == digits || j - digits > 7) return false;
   if (j < s.size() && (is_word_char(s[j]) || s[j] == '(')) return false;
-  const QString plain = s.mid(letters, digits - letters).remove('$');
+  const QString plain = s.mid(letters, j - letters).remove('$');
   const auto pos = parse_cell_address(plain);
   if (!pos) return false;
   token.type = FormulaToken::Type::Reference;

@@ -256,6 +256,11 @@ int Sheet::row_top(int row) const {
 
 void Sheet::auto_fit_rows(int first_row, int last_row) {
   first_row = std::max(first_row, 1);
+  // Rows past the used part hold nothing: they go back to the default height.
+  auto& heights = d_->row_heights;
+  for (int r = std::max(first_row, d_->used_rows() + 1);
+       r <= std::min(last_row, static_cast<int>(heights.size())); ++r)
+    heights[r - 1] = 0;
   last_row = std::min(last_row, d_->used_rows());
   for (int r = first_row; r <= last_row; ++r) {
     int height = kDefaultRowHeight;

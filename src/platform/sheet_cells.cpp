@@ -105,11 +105,12 @@ void Sheet::Data::for_each_unit(const CellArea& area,
 }
 
 CellArea Sheet::Data::clip_large(const CellArea& area) const {
-  const auto cells = static_cast<std::int64_t>(area.rows()) * area.columns();
-  if (cells <= kLargeArea) return area;
+  const bool large = static_cast<std::int64_t>(area.rows()) * area.columns() > kLargeArea;
   CellArea clipped = area;
-  clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
-  clipped.right = std::min(area.right, std::max(area.left, used_columns()));
+  if (large || area.bottom == kMaxRows)
+    clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
+  if (large || area.right == kMaxColumns)
+    clipped.right = std::min(area.right, std::max(area.left, used_columns()));
   return clipped;
 }
 
@@ -154,7 +155,10 @@ void Sheet::Data::store_input(CellPos p, const QString& input, std::vector<CellP
 }
 
 void Sheet::Data::store_formula(CellPos p, const QString& formula, std::vector<CellPos>& changed) {
-  if (formula.size() < 2 || !formula.startsWith('=')) {
+  const StoredCell* existing = find(p);
+  const bool text_cell = existing && formats.get(existing->format).is_text_format();
+  // A cell formatted as text keeps even a formula as its text.
+  if (formula.size() < 2 || !formula.startsWith('=') || text_cell) {
     store_input(p, formula, changed);
     return;
   }

@@ -39,7 +39,8 @@ using CellRow = std::vector<StoredCell>;
 // about would otherwise recurse until the stack ends.
 inline constexpr int kMaxEventDepth = 32;
 
-// Areas larger than this are cut to the used part of the sheet before cell-by-cell work.
+// Areas larger than this, and whole rows or columns, are cut to the used part of the sheet
+// before cell-by-cell work: formatting entire rows must not create a cell in every column.
 inline constexpr std::int64_t kLargeArea = 1000000;
 
 struct Sheet::Data final : FormulaCells {
