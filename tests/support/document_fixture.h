@@ -72,13 +72,13 @@ class DocumentFixture : public ::testing::Test {
                  {"yswtd1.zje", "F10", "7", "", "", "=D6+D7+D8", "F11", "元#角#分;2"},
                  {"yswtd1.zje2", "G10", "8", "", "", "=F10*2"},
                  {"yswtd1.zdr", "E2", "999"}});
+    sheet().set_name(kWaybillPage);
     statement("yswtd1", "select * from yswtd1 where ysth=';'");
     statement("yswtd2", "select * from yswtd2 where ysth=';' order by fh_wz");
-    sheet().set_name(kWaybillPage);
   }
 
   struct MapLine {
-    QString zdm, address, bh, out_cl, mline, jsbds, zhxdz, dw, fh_width;
+    QString zdm{}, address{}, bh{}, out_cl{}, mline{}, jsbds{}, zhxdz{}, dw{}, fh_width{};
   };
 
   void make_map(const QString& page) {
