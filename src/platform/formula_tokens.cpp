@@ -1,6 +1,8 @@
 // The formula tokenizer.
 #include "platform/formula_tokens.h"
 
+#include "platform/number_text.h"
+
 namespace vemo {
 
 namespace {
@@ -36,7 +38,7 @@ bool read_reference(const QString& s, int i, FormulaToken& token) {
 
 QString reference_text(CellPos pos, bool absolute_row, bool absolute_col) {
   return (absolute_col ? "$" : "") + column_name(pos.col) + (absolute_row ? "$" : "") +
-         QString::number(pos.row);
+         number_text(pos.row);
 }
 
 std::vector<FormulaToken> tokenize_formula(const QString& s) {

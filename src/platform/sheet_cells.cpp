@@ -137,6 +137,7 @@ void Sheet::Data::drop_formula(StoredCell& cell, CellPos p) {
 
 void Sheet::Data::store_value(CellPos p, const CellValue& v, std::vector<CellPos>& changed) {
   StoredCell& cell = touch(p);
+  if (cell.formula || !(cell.value == v)) content_modified = true;
   drop_formula(cell, p);
   cell.value = v;
   changed.push_back(p);
@@ -167,6 +168,7 @@ void Sheet::Data::store_formula(CellPos p, const QString& formula, std::vector<C
   stored->tree = parse_formula(formula);
   const auto references = formula_references(*stored->tree);
   StoredCell& cell = touch(p);
+  if (!cell.formula || cell.formula->text != formula) content_modified = true;
   cell.formula = std::move(stored);
   graph.set(p, references);
   changed.push_back(p);

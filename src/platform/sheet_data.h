@@ -43,6 +43,9 @@ inline constexpr int kMaxEventDepth = 32;
 // before cell-by-cell work: formatting entire rows must not create a cell in every column.
 inline constexpr std::int64_t kLargeArea = 1000000;
 
+// No page merges more cells than this; larger merges are refused.
+inline constexpr std::int64_t kLargeMerge = 100000;
+
 struct Sheet::Data final : FormulaCells {
   explicit Data(Sheet& owner) : sheet(owner) {}
 
@@ -63,6 +66,10 @@ struct Sheet::Data final : FormulaCells {
   SheetEvents events;
   SheetViewHooks hooks;
   int event_depth = 0;
+  // Set by the store functions when a cell's content really changed.
+  bool content_modified = false;
+  // Areas whose content change is being delivered right now.
+  std::vector<CellArea> delivering;
   DependencyGraph graph;
 
   // FormulaCells

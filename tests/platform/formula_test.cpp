@@ -65,12 +65,16 @@ TEST_F(FormulaTest, ComputesTheExpectedValues) {
       {"=SUM(A1:A3)", "60"},
       {"=sum(A1:A3,5,B1)", "70"},
       {"=SUM(A1:B3)", "65"},  // "abc" in an area is passed over
+      {"=SUM(B2,A1)", "10"},  // and in a single referenced cell
+      {"=IF(A1>5,D1)", "0"},
+      {"=MIN(A1:A3)+A1", "20"},
       {"=Sum(A1:A3)/COUNT(A1:A3)", "20"},
       {"=AVERAGE(A1:A3)", "20"},
       {"=MIN(A1:A3,C1)", "-2.5"},
       {"=MAX(A1:A3)", "30"},
       {"=MAX(D1:D5)", "0"},
       {"=COUNT(A1:D3)", "5"},
+      {"=COUNT(A1,1/0,\"x\")", "1"},
       {"=ROUND(2.345,2)", "2.35"},
       {"=ROUND(1.005,2)", "1.01"},
       {"=ROUND(-2.5,0)", "-3"},

@@ -95,6 +95,39 @@ TEST(SheetValues, NumberFormatsGiveTheShownText) {
   EXPECT_EQ(display_text(CellValue::text("abc"), "0.00"), "abc");
 }
 
+TEST(CellFormats, ColourTextsAndBorderSettings) {
+  const struct {
+    const char* text;
+    const char* rgb;  // nullptr: refused
+  } cases[] = {{"black", "#000000"},   {" Red ", "#FF0000"}, {"#abc", "#AABBCC"},
+               {"#12aBef", "#12ABEF"}, {"#12345", nullptr},  {"#ggg", nullptr},
+               {"burgundy", nullptr},  {"", nullptr}};
+  for (const auto& c : cases) {
+    const auto rgb = color_text(c.text);
+    EXPECT_EQ(rgb.has_value(), c.rgb != nullptr) << c.text;
+    if (rgb && c.rgb) {
+      EXPECT_EQ(*rgb, QString(c.rgb)) << c.text;
+    }
+  }
+  Sheet sheet;
+  const Range body = sheet.range("A5:C9");
+  body.set_border_color("black");
+  body.set_border_weight(2);
+  body.set_border_line_style(1);
+  body.set_border_weight(99);         // refused, logged
+  body.set_border_color("burgundy");  // refused, logged
+  for (const BorderEdge edge :
+       {BorderEdge::Left, BorderEdge::Top, BorderEdge::Right, BorderEdge::Bottom}) {
+    const Border& b = sheet.range("B7").format().border(edge);
+    EXPECT_EQ(b.color, "#000000");
+    EXPECT_EQ(b.weight, kBorderThin);
+    EXPECT_EQ(b.line_style, kLineContinuous);
+  }
+  EXPECT_FALSE(sheet.range("D7").format().border(BorderEdge::Left).visible());
+  body.set_border_line_style(-4142);  // the office constant for no line
+  EXPECT_FALSE(sheet.range("B7").format().border(BorderEdge::Top).visible());
+}
+
 // D6:H6 and G4:H5 merged; a value in D6.
 class MergedAreas : public ::testing::Test {
  protected:
@@ -167,6 +200,14 @@ TEST(SheetValues, BadAddressesAreSkippedNotCrashes) {
   EXPECT_FALSE(sheet.cell(0, 1).valid());
   EXPECT_FALSE(sheet.cell(1, kMaxColumns + 1).valid());
   EXPECT_EQ(sheet.used_rows(), 0);
+  // Areas the size of the whole sheet neither hang nor fill memory.
+  sheet.range("A1:XFD1048576").merge();
+  EXPECT_EQ(sheet.range("B2").address(), "B2");
+  sheet.range("A1").set_value(3);
+  sheet.range("A1").copy_to(sheet.range("A1:XFD1048576"));
+  sheet.range("A1:XFD1048576").set_value("x");
+  EXPECT_EQ(sheet.used_rows(), 1);
+  EXPECT_EQ(sheet.range("A1").text(), "x");
 }
 
 TEST(SheetValues, ClearEmptiesEverything) {

@@ -120,16 +120,25 @@ TEST_F(SheetEventsTest, HandlersMayWriteAgainInsideTheEvent) {
   sheet.user_edit({2, 2}, "x");
   EXPECT_EQ(take(), QStringList({"change B2", "change C4:D4", "after nested write"}));
 
-  // A handler that writes the changed cell again (with events on) must not recurse forever.
+  // A handler that writes the changed cell's formula back (with events on) is not told
+  // about its own unchanged rewrite; one that keeps changing the cell is cut off.
   int calls = 0;
   sheet.events().content_changed = [&](const Range& r) {
     ++calls;
     r.set_formula(r.formula());
   };
   sheet.range("A1").set_formula("=1+1");
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(sheet.range("A1").text(), "2");
+  calls = 0;
+  sheet.events().content_changed = [&](const Range& r) {
+    ++calls;
+    r.set_value(r.value().as_number() + 1);
+  };
+  sheet.range("A2").set_value(0);
   EXPECT_GT(calls, 1);
   EXPECT_LT(calls, 100);
-  EXPECT_EQ(sheet.range("A1").text(), "2");
+  EXPECT_EQ(sheet.range("A2").value().as_number(), calls);
 
   // Handlers that rebuild the page under the caller leave a working sheet.
   sheet.events().content_changed = [this](const Range&) {

@@ -56,9 +56,13 @@ TEST(Recalc, CyclesShowAnErrorAndRecoverWhenBroken) {
   sheet.range("B1").set_formula("=C1+1");
   sheet.range("C1").set_formula("=B1+1");
   sheet.range("D1").set_formula("=B1*2");
+  sheet.range("E1").set_formula("=IF(A2=0,7,B1)");
   EXPECT_EQ(sheet.range("B1").text(), "#CIRC!");
   EXPECT_EQ(sheet.range("C1").text(), "#CIRC!");
-  EXPECT_EQ(sheet.range("D1").text(), "#CIRC!");
+  EXPECT_EQ(sheet.range("D1").text(), "#CIRC!");  // fed by the cycle: the error spreads
+  EXPECT_EQ(sheet.range("E1").text(), "7");       // unless the formula does not read it
+  sheet.range("A2").set_value(1);
+  EXPECT_EQ(sheet.range("E1").text(), "#CIRC!");
 
   sheet.range("C1").set_value(10);
   EXPECT_EQ(sheet.range("B1").text(), "11");
