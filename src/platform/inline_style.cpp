@@ -1,4 +1,4 @@
-// Applies a template cell's inline "style" attribute to its formatting.
+// Applies a template cell's inline "style" attribute to its format.
 #include "platform/inline_style.h"
 
 #include "platform/css_values.h"
@@ -75,101 +75,82 @@ std::optional<double> font_size_pt(const QString& value) {
   return std::min(*px * 72.0 / 96.0, 409.0);
 }
 
-std::optional<HAlign> h_align(const QString& value) {
-  if (value == "left" || value == "start" || value == "justify") return HAlign::Left;
-  if (value == "center" || value == "centre") return HAlign::Center;
-  if (value == "right" || value == "end") return HAlign::Right;
-  if (value == "general") return HAlign::General;
-  return std::nullopt;
-}
-
-std::optional<VAlign> v_align(const QString& value) {
-  if (value == "top") return VAlign::Top;
-  if (value == "middle" || value == "center") return VAlign::Middle;
-  if (value == "bottom") return VAlign::Bottom;
-  return std::nullopt;
-}
-
 // "background: #ff0 url(x.png) no-repeat" carries its colour among other words.
-std::optional<unsigned> background_color(const QString& value) {
+std::optional<QString> background_color(const QString& value) {
   for (const QString& word : value.split(' ', Qt::SkipEmptyParts)) {
     if (const auto color = css_color(word)) return color;
   }
   return std::nullopt;
 }
 
-bool apply_declaration(const QString& name, const QString& raw, TemplateStyle& style) {
+template <typename T, typename Field>
+bool set_if(const std::optional<T>& value, Field& field) {
+  if (value) field = *value;
+  return value.has_value();
+}
+
+bool apply_declaration(const QString& name, const QString& raw, CellFormat& format) {
   const QString value = raw.toLower();
   if (name == "font-family") {
-    style.font_family = first_font_family(raw);
-    return !style.font_family.isEmpty();
+    const QString family = first_font_family(raw);
+    if (!family.isEmpty()) format.font.family = family;
+    return !family.isEmpty();
   }
-  if (name == "font-size") {
-    const auto pt = font_size_pt(value);
-    if (pt) style.font_size_pt = *pt;
-    return pt.has_value();
-  }
+  if (name == "font-size") return set_if(font_size_pt(value), format.font.size);
   if (name == "font-weight") {
     bool numeric = false;
     const int weight = value.toInt(&numeric);
-    style.bold = value == "bold" || value == "bolder" || (numeric && weight >= 600);
+    format.font.bold = value == "bold" || value == "bolder" || (numeric && weight >= 600);
     return true;
   }
   if (name == "font-style") {
-    style.italic = value == "italic" || value == "oblique";
+    format.font.italic = value == "italic" || value == "oblique";
     return true;
   }
-  if (name == "color") {
-    const auto color = css_color(value);
-    if (color) style.color = color;
-    return color.has_value();
-  }
+  if (name == "color") return set_if(css_color(value), format.font.color);
   if (name == "background" || name == "background-color") {
     if (value == "none" || value == "transparent") {
-      style.background.reset();
+      format.background.clear();
       return true;
     }
-    const auto color = background_color(value);
-    if (color) style.background = color;
-    return color.has_value();
+    return set_if(background_color(value), format.background);
   }
-  if (name == "text-align") {
-    const auto align = h_align(value);
-    if (align) style.h_align = *align;
-    return align.has_value();
-  }
-  if (name == "vertical-align") {
-    const auto align = v_align(value);
-    if (align) style.v_align = *align;
-    return align.has_value();
-  }
+  if (name == "text-align") return set_if(css_h_align(value), format.halign);
+  if (name == "vertical-align") return set_if(css_v_align(value), format.valign);
   if (name == "white-space") {
-    style.wrap = value == "normal" || value == "pre-wrap" || value == "pre-line";
+    format.wrap = value == "normal" || value == "pre-wrap" || value == "pre-line";
     return true;
   }
   if (name == "word-wrap" || name == "overflow-wrap") {
-    style.wrap = value == "break-word";
+    format.wrap = value == "break-word";
     return true;
   }
   if (name == "border") {
-    apply_border_shorthand(value, style.left);
-    style.right = style.top = style.bottom = style.left;
+    const Border border = border_from_shorthand(value);
+    format.borders = {border, border, border, border};
     return true;
   }
-  if (name == "border-left") return apply_border_shorthand(value, style.left), true;
-  if (name == "border-right") return apply_border_shorthand(value, style.right), true;
-  if (name == "border-top") return apply_border_shorthand(value, style.top), true;
-  if (name == "border-bottom") return apply_border_shorthand(value, style.bottom), true;
+  static const std::pair<const char*, BorderEdge> kEdges[] = {
+      {"border-left", BorderEdge::Left},
+      {"border-top", BorderEdge::Top},
+      {"border-right", BorderEdge::Right},
+      {"border-bottom", BorderEdge::Bottom}};
+  for (const auto& [edge_name, edge] : kEdges) {
+    if (name == QLatin1String(edge_name)) {
+      format.border(edge) = border_from_shorthand(value);
+      return true;
+    }
+  }
   return false;
 }
 
 }  // namespace
 
-void apply_inline_style(const QString& css, TemplateStyle& style) {
+void apply_inline_style(const QString& css, CellFormat& format) {
   for (const auto& [name, value] : declarations(css)) {
-    // Excel's own "mso-" properties and layout properties are not formatting we keep.
+    // Excel's own "mso-" properties and sizes (read by the table reader) are not cell formats.
     if (name.startsWith("mso-") || name == "width" || name == "height") continue;
-    if (!apply_declaration(name, value, style)) {
+    if (!apply_declaration(name, value, format)) {
       log_debug("apply_inline_style", QString("ignored %1: %2").arg(name, value));
     }
   }

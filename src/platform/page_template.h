@@ -1,7 +1,7 @@
 // A page template read into plain cells on grid positions, and its loading into a sheet.
 #pragma once
 
-#include "platform/template_style.h"
+#include "platform/cell_format.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,10 +20,8 @@ struct TemplateCell {
   int row_span = 1;
   int column_span = 1;
   QString text;
-  QString number_format;  // "" for the general format
-  QString formula;        // "" or a text starting with "="
-  bool locked = true;
-  TemplateStyle style;
+  QString formula;    // "" or a text starting with "="
+  CellFormat format;  // with the number format and the lock
 };
 
 struct PageTemplate {
