@@ -1,9 +1,11 @@
 // The commit after an edit: the cursor rules, the cell actions, formulas and capital amounts.
 #include "document/cell_commit.h"
 
+#include "document/page_save.h"
 #include "document/recalc.h"
 #include "reports/report_engine.h"
 #include "support/document_fixture.h"
+#include "users/confirmation.h"
 
 namespace vemo {
 namespace {
@@ -130,6 +132,49 @@ TEST_F(CellCommit, NewWaybillFromNumberToConfirmation) {
   EXPECT_EQ(text("F10"), "250");
   EXPECT_EQ(text("F11"), "贰佰伍拾元整");
   EXPECT_EQ(rows("select zje, zje2 from yswtd1"), QStringList{"250|500"});
+
+  prompts->push(PromptAnswer::Yes);
+  EXPECT_EQ(confirm_page_waybill(session, session.main_conn, sheet()), ConfirmOutcome::Confirmed);
+  type("B3", "改不了");
+  EXPECT_EQ(rows("select fhr from yswtd1"), QStringList{""});
+  EXPECT_EQ(session.user_right, "R");
+  // An administrator's log-in.
+  session.user_name = QStringLiteral("管理员");
+  session.user_role = QStringLiteral("ADMIN");
+  session.user_right = QStringLiteral("W");
+  type("B3", "管理员改");
+  EXPECT_EQ(rows("select fhr from yswtd1"), QStringList{"管理员改"});
+}
+
+}  // namespace
+}  // namespace vemo
+
+namespace vemo {
+namespace {
+
+class MalformedMap : public test::DocumentFixture {};
+
+TEST_F(MalformedMap, BrokenRowsAreSkippedAndTheRestIsStored) {
+  main_db({"insert into yswtd1 (ysth) values ('1001')"});
+  waybill_map({{"no_dot_column", "B3", "2"},
+               {"yswtd1.dx", "!!", "3"},
+               {"nosuchtable.x", "H1", "4", "", "", "=D6+((", "zz top", "元#角#分;2"},
+               {"yswtd1.fhr", "B3:", "5"}});
+  settings({"insert into cellact values ('货物运单.H2', 'drop table yswtd1')"});
+  put("M2", "1001");
+  session.current_ysth = QStringLiteral("1001");
+  session.form1.edit_ysth = QStringLiteral("1001");
+  for (const char* cell : {"B3", "D6", "H2"}) {
+    const Range range = sheet().range(QString::fromLatin1(cell));
+    put(range.address(), "1'; drop table yswtd1; --");
+    session.sheet_edit_mode = kEditGuardArmed;
+    commit_cell_edit(session, range);
+  }
+  EXPECT_TRUE(sheet().enable_events());
+  EXPECT_EQ(rows("select fhr from yswtd1"), QStringList{"1'; drop table yswtd1; --"});
+  session.form1.Check2 = true;
+  save_page(session, session.main_conn, sheet());
+  EXPECT_EQ(rows("select count(*) from yswtd1"), QStringList{"1"});
 }
 
 }  // namespace
