@@ -64,7 +64,7 @@ namespace {
 
 // Whole numbers stay integers so that an integer column keeps integer storage.
 QVariant number_variant(double number) {
-  if (number == double(qint64(number)) && number > -9e15 && number < 9e15) {
+  if (number > -9e15 && number < 9e15 && number == double(qint64(number))) {  // NaN fails all
     return QVariant(qint64(number));
   }
   return QVariant(number);

@@ -5,6 +5,7 @@
 #include "platform/field_value.h"
 #include "platform/filter_criteria.h"
 #include "platform/log.h"
+#include "platform/number_text.h"
 #include "platform/record_source.h"
 
 #include <map>
@@ -95,8 +96,9 @@ struct Recordset::Impl {
       const std::optional<QVariant> converted =
           convert_for_column(declared[index].type, value, &why);
       if (!converted) {
-        discard_edit();
-        return skip("update of " + declared[index].name, why);
+        const QString what = "update of " + declared[index].name;
+        discard_edit();  // ends the loop's map: nothing of it is read after this
+        return skip(what, why);
       }
       changes.emplace_back(index, *converted);
     }
@@ -217,7 +219,11 @@ Recordset::Recordset(std::unique_ptr<RecordSource> source) : impl_(std::make_uni
   impl_->source = std::move(source);
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset() {
+  if (impl_->adding || !impl_->pending.empty()) {
+    impl_->skip(QStringLiteral("close"), QStringLiteral("pending field writes dropped"));
+  }
+}
 
 bool Recordset::IsOpen() const { return impl_->is_open(); }
 
@@ -229,13 +235,15 @@ void Recordset::Close() {
 }
 
 bool Recordset::Bof() const {
-  if (!impl_->ensure_loaded() || impl_->count() == 0) return true;
-  return !impl_->adding && impl_->pos < 0;
+  if (!impl_->ensure_loaded()) return true;
+  if (impl_->adding) return false;  // the new record is current
+  return impl_->count() == 0 || impl_->pos < 0;
 }
 
 bool Recordset::Eof() const {
-  if (!impl_->ensure_loaded() || impl_->count() == 0) return true;
-  return !impl_->adding && impl_->pos >= impl_->count();
+  if (!impl_->ensure_loaded()) return true;
+  if (impl_->adding) return false;
+  return impl_->count() == 0 || impl_->pos >= impl_->count();
 }
 
 void Recordset::MoveFirst() {
@@ -318,7 +326,7 @@ QString Recordset::Text(const QString& name) const { return Text(FieldIndex(name
 
 bool Recordset::SetValue(int index, const QVariant& value) {
   if (!impl_->valid_field(index)) {
-    return impl_->skip("set field " + QString::number(index), QStringLiteral("no such field"));
+    return impl_->skip("set field " + number_text(index), QStringLiteral("no such field"));
   }
   if (!impl_->ensure_loaded()) return false;
   if (!impl_->adding && !impl_->current()) {

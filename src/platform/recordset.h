@@ -60,12 +60,14 @@ class Recordset {
   bool SetValue(const QString& name, const QVariant& value);
 
   // Criteria such as "ysth = 'A1' and (js > 2 or fz <> 'x')"; empty clears. Text
-  // compares without regard to case. Moves to the first record of the new view.
+  // compares without regard to case. Moves to the first record of the new view. Malformed
+  // criteria return false and keep the current view.
   bool SetFilter(const QString& criteria);
   QString Filter() const;
 
-  // Searches forward from the current record for "col = value" or "col like 'a*'";
-  // leaves EOF when nothing matches.
+  // Searches forward from the current record (inclusive) for "col = value" or
+  // "col like 'a*'" (any criteria SetFilter takes). True when a record was found; leaves
+  // EOF when nothing matches; malformed criteria return false and do not move.
   bool Find(const QString& criteria);
 
   bool AddNew();

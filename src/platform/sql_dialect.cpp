@@ -42,6 +42,14 @@ std::optional<QString> translate_dates(const QString& sql, QString* why) {
         *why = QStringLiteral("unclosed quoted text");
         return std::nullopt;
       }
+    } else if (c == '[') {  // a bracketed name may hold ' or #
+      const int end = sql.indexOf(']', i + 1);
+      if (end < 0) {
+        *why = QStringLiteral("unclosed [ name");
+        return std::nullopt;
+      }
+      out += sql.mid(i, end + 1 - i);
+      i = end + 1;
     } else if (c == '#') {
       const int end = sql.indexOf('#', i + 1);
       if (end < 0) {

@@ -10,7 +10,7 @@ SqliteHandle::SqliteHandle(sqlite3* db) : db_(db) {}
 SqliteHandle::~SqliteHandle() { close(); }
 
 void SqliteHandle::close() {
-  for (auto& [sql, statement] : cache_) sqlite3_finalize(statement);
+  for (sqlite3_stmt* statement : std::as_const(cache_)) sqlite3_finalize(statement);
   cache_.clear();
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
@@ -24,14 +24,16 @@ sqlite3_stmt* SqliteHandle::cached(const QString& sql) {
   if (!db_) return nullptr;
   auto it = cache_.find(sql);
   if (it != cache_.end()) {
-    sqlite3_reset(it->second);
-    sqlite3_clear_bindings(it->second);
-    return it->second;
+    sqlite3_reset(it.value());
+    sqlite3_clear_bindings(it.value());
+    return it.value();
   }
   QString error;
   StatementPtr statement = prepare_one(db_, sql, &error);
   if (!statement) return nullptr;
-  return cache_.emplace(sql, statement.release()).first->second;
+  sqlite3_stmt* raw = statement.release();
+  cache_.insert(sql, raw);
+  return raw;
 }
 
 void StatementDeleter::operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }

@@ -1,9 +1,9 @@
 // The SQLite connection shared by a Connection and the recordsets opened on it.
 #pragma once
 
+#include <QHash>
 #include <QString>
 
-#include <map>
 #include <memory>
 
 struct sqlite3;
@@ -29,7 +29,7 @@ class SqliteHandle {
 
  private:
   sqlite3* db_;
-  std::map<QString, sqlite3_stmt*> cache_;
+  QHash<QString, sqlite3_stmt*> cache_;
 };
 
 using SqliteHandlePtr = std::shared_ptr<SqliteHandle>;

@@ -212,17 +212,19 @@ bool SqliteRecordSource::load_matching(const FilterCriteria& criteria, std::vect
 }
 
 bool SqliteRecordSource::refresh(Record* record) {
-  QStringList columns;
-  std::vector<int> indexes;
-  for (int i = 0; i < int(fields_.size()); ++i) {
-    if (fields_[i].origin.isEmpty()) continue;
-    columns << quote_identifier(fields_[i].origin);
-    indexes.push_back(i);
+  if (refresh_sql_.isEmpty()) {
+    QStringList columns;
+    for (int i = 0; i < int(fields_.size()); ++i) {
+      if (fields_[i].origin.isEmpty()) continue;
+      columns << quote_identifier(fields_[i].origin);
+      refresh_fields_.push_back(i);
+    }
+    if (columns.isEmpty()) return true;
+    refresh_sql_ = QStringLiteral("SELECT ") + columns.join(',') + QStringLiteral(" FROM ") +
+                   quote_identifier(table_) + QStringLiteral(" WHERE rowid=?");
   }
-  if (columns.isEmpty()) return true;
-  sqlite3_stmt* statement =
-      handle_->cached(QStringLiteral("SELECT ") + columns.join(',') + QStringLiteral(" FROM ") +
-                      quote_identifier(table_) + QStringLiteral(" WHERE rowid=?"));
+  const std::vector<int>& indexes = refresh_fields_;
+  sqlite3_stmt* statement = handle_->cached(refresh_sql_);
   if (!statement) return fail(handle_->last_error());
   sqlite3_bind_int64(statement, 1, record->key);
   if (sqlite3_step(statement) != SQLITE_ROW) {
@@ -239,16 +241,20 @@ bool SqliteRecordSource::refresh(Record* record) {
 bool SqliteRecordSource::update(Record* record, const FieldChanges& changes) {
   if (!writable()) return fail(QStringLiteral("read-only recordset"));
   if (changes.empty()) return true;
-  QStringList sets;
-  for (const auto& [index, value] : changes) {
-    if (fields_[index].origin.isEmpty()) {
-      return fail("computed field cannot be written: " + fields_[index].name);
+  std::vector<int> columns;
+  for (const auto& change : changes) {
+    if (fields_[change.first].origin.isEmpty()) {
+      return fail("computed field cannot be written: " + fields_[change.first].name);
     }
-    sets << quote_identifier(fields_[index].origin) + QStringLiteral("=?");
+    columns.push_back(change.first);
   }
-  sqlite3_stmt* statement =
-      handle_->cached(QStringLiteral("UPDATE ") + quote_identifier(table_) +
-                      QStringLiteral(" SET ") + sets.join(',') + QStringLiteral(" WHERE rowid=?"));
+  QString& sql = update_sql_[columns];
+  if (sql.isEmpty()) {
+    QStringList sets;
+    for (const int index : columns) sets << quote_identifier(fields_[index].origin) + "=?";
+    sql = "UPDATE " + quote_identifier(table_) + " SET " + sets.join(',') + " WHERE rowid=?";
+  }
+  sqlite3_stmt* statement = handle_->cached(sql);
   if (!statement) return fail(handle_->last_error());
   int n = 1;
   for (const auto& change : changes) bind_value(statement, n++, change.second);
@@ -262,17 +268,24 @@ bool SqliteRecordSource::update(Record* record, const FieldChanges& changes) {
 
 bool SqliteRecordSource::insert(Record* record, const FieldChanges& values) {
   if (!writable()) return fail(QStringLiteral("read-only recordset"));
-  QStringList columns, marks;
-  for (const auto& [index, value] : values) {
-    if (fields_[index].origin.isEmpty()) {
-      return fail("computed field cannot be written: " + fields_[index].name);
+  std::vector<int> columns;
+  for (const auto& value : values) {
+    if (fields_[value.first].origin.isEmpty()) {
+      return fail("computed field cannot be written: " + fields_[value.first].name);
     }
-    columns << quote_identifier(fields_[index].origin);
-    marks << QStringLiteral("?");
+    columns.push_back(value.first);
   }
-  QString sql = QStringLiteral("INSERT INTO ") + quote_identifier(table_);
-  sql += columns.isEmpty() ? QStringLiteral(" DEFAULT VALUES")
-                           : " (" + columns.join(',') + ") VALUES (" + marks.join(',') + ')';
+  QString& sql = insert_sql_[columns];
+  if (sql.isEmpty()) {
+    QStringList names, marks;
+    for (const int index : columns) {
+      names << quote_identifier(fields_[index].origin);
+      marks << QStringLiteral("?");
+    }
+    sql = "INSERT INTO " + quote_identifier(table_) +
+          (names.isEmpty() ? QStringLiteral(" DEFAULT VALUES")
+                           : " (" + names.join(',') + ") VALUES (" + marks.join(',') + ')');
+  }
   sqlite3_stmt* statement = handle_->cached(sql);
   if (!statement) return fail(handle_->last_error());
   int n = 1;

@@ -4,7 +4,9 @@
 #include "platform/record_source.h"
 #include "platform/sqlite_handle.h"
 
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace vemo {
 
@@ -45,6 +47,10 @@ class SqliteRecordSource final : public RecordSource {
   std::vector<Record> preloaded_;  // rows of a statement run at open
   bool has_preloaded_ = false;
   QString error_;
+  // Write statements by the fields they set, built once.
+  std::map<std::vector<int>, QString> update_sql_, insert_sql_;
+  QString refresh_sql_;
+  std::vector<int> refresh_fields_;
 };
 
 }  // namespace vemo

@@ -2,6 +2,7 @@
 // texts and numbers in the first worksheet, shared strings included.
 #include "platform/workbook.h"
 
+#include "platform/cell_address.h"
 #include "platform/number_text.h"
 
 #include <QFile>
@@ -75,12 +76,6 @@ QString first_sheet_part(zip_t* archive) {
 }
 
 QString xml_escape(const QString& text) { return text.toHtmlEscaped(); }
-
-QString column_name(int index) {
-  QString name;
-  for (int n = index + 1; n > 0; n = (n - 1) / 26) name.prepend(QChar('A' + (n - 1) % 26));
-  return name;
-}
 
 bool add_entry(zip_t* archive, const char* name, const QByteArray& data) {
   // libzip reads the buffer at zip_close time, so it must own a copy.
@@ -167,7 +162,7 @@ bool write_first_worksheet(const QString& path, const SheetRows& rows, QString* 
     sheet += QStringLiteral("<row r=\"") + number + QStringLiteral("\">");
     for (int c = 0; c < rows[r].size(); ++c) {
       if (rows[r][c].isEmpty()) continue;
-      sheet += QStringLiteral("<c r=\"") + column_name(c) + number +
+      sheet += QStringLiteral("<c r=\"") + column_name(c + 1) + number +
                QStringLiteral("\" t=\"inlineStr\"><is><t xml:space=\"preserve\">") +
                xml_escape(rows[r][c]) + QStringLiteral("</t></is></c>");
     }

@@ -5,6 +5,7 @@
 #include "support/raw_db.h"
 #include "support/temp_dir.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -15,10 +16,13 @@ namespace {
 using test::file_bytes;
 using test::RawDb;
 
-DataState station(const test::TempDir& dir, const QString& marker) {
+DataState station(const test::TempDir& dir, const QString& marker,
+                  const QString& folder = QString()) {
+  const QString base = folder.isEmpty() ? dir.path() : dir.file(folder);
+  QDir().mkpath(base);
   DataState state;
-  state.main_db_path = dir.file("澜川.mdb");
-  state.set_db_path = dir.file("nb_set.mdb");
+  state.main_db_path = base + QString::fromUtf8("/澜川.mdb");
+  state.set_db_path = base + "/nb_set.mdb";
   state.dev_marker = marker;
   return state;
 }
@@ -44,19 +48,21 @@ TEST(CompactMainDb, LeavesASmallerFileWithTheSameDataInTheModesForm) {
     const char* name;
     QString marker;
     bool earlier_copy;
+    const char* folder;
     FileForm form;
   } cases[] = {
-      {"normal mode", kNormalMarker, false, FileForm::Scrambled},
-      {"developer mode", kDeveloperMarker, false, FileForm::Plain},
-      {"copy left by an earlier run", kNormalMarker, true, FileForm::Scrambled},
+      {"normal mode", kNormalMarker, false, "", FileForm::Scrambled},
+      {"developer mode", kDeveloperMarker, false, "", FileForm::Plain},
+      {"copy left by an earlier run", kNormalMarker, true, "", FileForm::Scrambled},
+      {"folder name with a quote", kNormalMarker, false, "it's 站", FileForm::Scrambled},
   };
   for (const auto& c : cases) {
     test::TempDir dir;
-    const DataState state = station(dir, c.marker);
+    const DataState state = station(dir, c.marker, QString::fromUtf8(c.folder));
     make_grown_db(state);
     ASSERT_EQ(file_form(state.main_db_path), c.form) << c.name;
     const QString copy = compaction_copy_path(state);
-    EXPECT_EQ(copy, dir.file("澜川x.mdb"));
+    EXPECT_EQ(copy, QFileInfo(state.main_db_path).path() + QString::fromUtf8("/澜川x.mdb"));
     if (c.earlier_copy) {
       ASSERT_TRUE(test::write_file(copy, "left over"));
     }

@@ -49,6 +49,7 @@ TEST_F(ConnectionCommands, ReportsRowsAffectedAndRefusesSecondStatements) {
   EXPECT_FALSE(db_.execute(QStringLiteral("no such statement")));
   EXPECT_FALSE(db_.error_string().isEmpty());
   EXPECT_EQ(count(QStringLiteral("select count(*) from t")), 2);
+  EXPECT_EQ(count(QStringLiteral("select count(*) from t where a like 'Z%'")), 2);
 }
 
 TEST_F(ConnectionCommands, TransactionRollsBackUnlessCommitted) {

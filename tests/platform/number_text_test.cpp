@@ -40,7 +40,9 @@ TEST(NumberText, AcceptsOnlySignDigitsAndFraction) {
   for (const auto& c : cases) {
     const auto parsed = parse_number_text(QString::fromUtf8(c.text));
     EXPECT_EQ(parsed.has_value(), c.is_number) << c.text;
-    if (parsed) EXPECT_DOUBLE_EQ(*parsed, c.value) << c.text;
+    if (parsed) {
+      EXPECT_DOUBLE_EQ(*parsed, c.value) << c.text;
+    }
   }
 }
 

@@ -101,6 +101,20 @@ TEST_F(RecordsetFilter, MalformedCriteriaFailAndKeepTheView) {
   }
 }
 
+TEST_F(RecordsetFilter, EveryCutOfValidCriteriaIsHandled) {
+  const QString full = "((ysth = 'O''Brien') or js >= 2.5) and bz like '*x*' or mm <> '#1#'";
+  auto rs = db_.open_recordset("select * from w");
+  for (int cut = 0; cut <= full.size(); ++cut) {
+    const QString criteria = full.left(cut);
+    ASSERT_TRUE(rs->SetFilter(""));
+    const bool ok = rs->SetFilter(criteria);
+    EXPECT_EQ(rs->Filter(), ok ? criteria.trimmed().isEmpty() ? QString() : criteria : QString());
+    EXPECT_LE(rs->RecordCount(), 10);
+    rs->MoveFirst();
+    rs->Find(criteria);
+  }
+}
+
 TEST_F(RecordsetFilter, FindSearchesForwardFromTheCurrentRecord) {
   auto rs = db_.open_recordset("select * from w order by js");
   EXPECT_TRUE(rs->Find("ysth like 'a*'"));

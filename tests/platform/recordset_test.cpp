@@ -1,4 +1,5 @@
 // Recordset movement, fields and types, write conversions, editing and failed opens.
+#include "platform/number_text.h"
 #include "sqlite_fixture.h"
 
 #include <functional>
@@ -24,7 +25,7 @@ TEST_F(RecordsetTest, MovesThroughEmptyOneAndManyRows) {
   run({"create table t0 (k text)", "create table t1 (k text)", "insert into t1 values ('a')",
        "create table t3 (k text)", "insert into t3 values ('a'), ('b'), ('c')"});
   for (const int n : {0, 1, 3}) {
-    for (const auto& open : openers("t" + QString::number(n))) {
+    for (const auto& open : openers("t" + number_text(n))) {
       auto rs = open();
       SCOPED_TRACE(n);
       ASSERT_TRUE(rs->IsOpen());
@@ -37,6 +38,14 @@ TEST_F(RecordsetTest, MovesThroughEmptyOneAndManyRows) {
         rs->MovePrevious();
         EXPECT_TRUE(rs->Eof());
         EXPECT_TRUE(rs->Value(0).isNull());
+        ASSERT_TRUE(rs->AddNew());
+        EXPECT_FALSE(rs->Bof());  // the new record is current
+        EXPECT_FALSE(rs->Eof());
+        rs->SetValue("k", QStringLiteral("new"));
+        ASSERT_TRUE(rs->Update());
+        EXPECT_EQ(rs->RecordCount(), 1);
+        EXPECT_EQ(rs->AbsolutePosition(), 1);
+        run({"delete from t0"});
         continue;
       }
       EXPECT_FALSE(rs->Bof());
@@ -139,7 +148,9 @@ TEST_F(RecordsetTest, WritesAreConvertedByDeclaredType) {
     const QString after =
         stored("select typeof(" + column + ")||':'||ifnull(" + column + ",'') from t").toString();
     EXPECT_EQ(after, c.ok ? QString::fromLatin1(c.stored) : before);
-    if (c.ok) EXPECT_EQ(rs->Text(column), after.section(':', 1));
+    if (c.ok) {
+      EXPECT_EQ(rs->Text(column), after.section(':', 1));
+    }
   }
 }
 

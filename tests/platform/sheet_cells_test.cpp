@@ -1,7 +1,6 @@
 // Addresses, typed-input rules, formula text of plain cells, merged areas, range handles.
 #include "platform/number_format.h"
 #include "platform/sheet.h"
-#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 

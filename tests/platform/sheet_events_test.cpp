@@ -1,7 +1,6 @@
 // The event switch, which actions raise which events in which order, re-entrant handlers,
 // and protection against the user.
 #include "platform/sheet.h"
-#include "support/qstring_print.h"
 
 #include <QStringList>
 

@@ -1,6 +1,5 @@
 // Automatic recalculation: dependents only, in dependency order, cycles, long chains.
 #include "platform/sheet.h"
-#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 

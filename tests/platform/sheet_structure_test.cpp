@@ -1,6 +1,5 @@
 // Copy with references following the cells, row insertion, row heights and positions.
 #include "platform/sheet.h"
-#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 

@@ -20,6 +20,7 @@ TEST(SqlDialect, TranslatesDatesAndDeletes) {
       {"select * from t where a='#2004/1/5#'", "select * from t where a='#2004/1/5#'"},
       {"select * from t where a='it''s #x# and'", "select * from t where a='it''s #x# and'"},
       {"select \"a#b\" from t", "select \"a#b\" from t"},
+      {"select [o'k #1] from t where d=#2004/1/5#", "select [o'k #1] from t where d='2004-01-05'"},
       {"select * from t where d=#1/5/2004#", nullptr},
       {"select * from t where d=#2004/13/1#", nullptr},
       {"select * from t where d=#2004/1/5", nullptr},
@@ -44,6 +45,17 @@ TEST(SqlDialect, TranslatesDatesAndDeletes) {
       EXPECT_TRUE(out.isNull()) << c.sql << " gave " << out.toStdString();
       EXPECT_FALSE(why.isEmpty()) << c.sql;
     }
+  }
+}
+
+TEST(SqlDialect, EveryCutOfAStatementIsHandled) {
+  const QString full =
+      "delete rkd2_fs.* from rkd2_fs,yswtd1 where  rkd2_fs.ysth=yswtd1.ysth  and  yswtd1.tyrq>="
+      "#2004/1/1# and yswtd1.fz='成''都#'";
+  for (int cut = 0; cut <= full.size(); ++cut) {
+    QString why;
+    const QString out = translate_sql(full.left(cut), &why);
+    EXPECT_EQ(out.isNull(), !why.isEmpty()) << cut;
   }
 }
 

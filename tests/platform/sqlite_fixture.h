@@ -24,7 +24,9 @@ class SqliteFixture : public ::testing::Test {
       ASSERT_TRUE(db_.execute(QString::fromUtf8(sql)))
           << sql << ": " << db_.error_string().toStdString();
     }
-    if (batch.active()) ASSERT_TRUE(batch.commit());  // inactive inside a caller's transaction
+    if (batch.active()) {  // inactive inside a caller's transaction
+      ASSERT_TRUE(batch.commit());
+    }
   }
 
   int count(const QString& sql) {

@@ -13,10 +13,6 @@
 #include <ostream>
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-
 namespace vemo::test {
 
 // One sqlite3 connection, by default through the scrambling file layer.
