@@ -11,6 +11,8 @@ namespace {
 const Command kCommands[] = {
     {"login", "login 站点文件夹 --user 用户名 --password 密码", "检查登录并显示用户的权限",
      run_login},
+    {"confirm", "confirm 站点文件夹 运输托号 --user 用户名 --password 密码 --yes",
+     "最后确认运输托号（只读用户不能确认）", run_confirm},
 };
 
 const QStringList kValuedOptions = {"user", "password", "out",  "params",

@@ -3,10 +3,13 @@
 
 #include "data/data_state.h"
 #include "platform/prompts.h"
+#include "platform/sheet.h"
+#include "session/window_model.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace vemo {
@@ -38,6 +41,16 @@ struct Session : DataState {
   QString relogin_marker;
   // Message boxes; headless sessions answer No to every question unless told otherwise.
   std::shared_ptr<Prompts> prompts = std::make_shared<FixedAnswerPrompts>(PromptAnswer::No, false);
+
+  // The main document window and its page; the active sheet name is the page's name.
+  MainWindowModel form1;
+  Sheet Spreadsheet1;
+  // The desktop app lets queued window input run here; headless runs leave it empty.
+  std::function<void()> process_pending_messages;
+  void pump() const {
+    if (process_pending_messages) process_pending_messages();
+  }
+  QString station_folder;
 
   // excel_app has no stand-in: the print engine is created per job.
 

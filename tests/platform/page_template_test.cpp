@@ -2,7 +2,6 @@
 #include "platform/page_template.h"
 #include "platform/css_values.h"
 #include "platform/sheet.h"
-#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,6 @@
 #include "platform/view/grid_view.h"
 #include "platform/page_template.h"
 #include "platform/sheet.h"
-#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,6 @@
 #include "platform/view/cell_painter.h"
 #include "platform/view/cell_style_qt.h"
 #include "platform/view/grid_view.h"
-#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,28 @@
+// Opening a document or report page by its name: scope check, template, sheet name,
+// company picture, protection.
+#pragma once
+
+#include "session/session.h"
+
+#include <QString>
+
+namespace vemo {
+
+enum class OpenFlag { Plain, FromFlaggedNode };
+
+// Whether the user's scope (document names each followed by ",", or "ALL") names the
+// document. Whole names are compared: 总汽运费统计表 is not inside 租车总汽运费统计表.
+bool document_in_scope(const QString& user_scope, const QString& document);
+
+// Opens the page on the session's sheet. Saves a pending page first and puts the page in
+// manual-save mode. False when the user may not open the document (nothing is shown; the
+// page keeps the previous document).
+bool open_document(Session& session, const QString& name, OpenFlag flag = OpenFlag::Plain);
+
+// A click on a node of the navigation tree.
+void open_tree_node(Session& session, const TreeNode& node);
+
+// Both wrap settings and centred rows on the whole page, rows fitted to their contents.
+void vkr(Sheet& sheet);
+
+}  // namespace vemo
