@@ -1,7 +1,9 @@
 // Reading and writing A1 addresses.
 #include "platform/cell_address.h"
 
-#include <utility>
+#include "platform/number_text.h"
+
+#include <algorithm>
 
 namespace vemo {
 
@@ -15,7 +17,7 @@ QString column_name(int col) {
   return name;
 }
 
-QString cell_address_text(CellPos p) { return column_name(p.col) + QString::number(p.row); }
+QString cell_address_text(CellPos p) { return column_name(p.col) + number_text(p.row); }
 
 QString area_address_text(const CellArea& area) {
   if (area.single()) return cell_address_text(area.first());

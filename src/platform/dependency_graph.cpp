@@ -12,6 +12,54 @@ std::int64_t cells_in(const CellArea& a) {
   return static_cast<std::int64_t>(a.rows()) * static_cast<std::int64_t>(a.columns());
 }
 
+// Tarjan's algorithm without recursion over the nodes not yet done.
+void strong_components(const std::vector<std::vector<int>>& edges, const std::vector<bool>& done,
+                       std::vector<std::vector<int>>& components) {
+  const int n = static_cast<int>(edges.size());
+  std::vector<int> index(n, -1);
+  std::vector<int> low(n, 0);
+  std::vector<bool> on_stack(n, false);
+  std::vector<int> stack;
+  std::vector<std::pair<int, std::size_t>> calls;
+  int counter = 0;
+  for (int root = 0; root < n; ++root) {
+    if (done[root] || index[root] >= 0) continue;
+    auto enter = [&](int v) {
+      index[v] = low[v] = counter++;
+      stack.push_back(v);
+      on_stack[v] = true;
+      calls.push_back({v, 0});
+    };
+    enter(root);
+    while (!calls.empty()) {
+      auto& [u, next] = calls.back();
+      if (next < edges[u].size()) {
+        const int w = edges[u][next++];
+        if (done[w]) continue;
+        if (index[w] < 0) {
+          enter(w);
+        } else if (on_stack[w]) {
+          low[u] = std::min(low[u], index[w]);
+        }
+        continue;
+      }
+      const int v = u;
+      calls.pop_back();
+      if (!calls.empty()) low[calls.back().first] = std::min(low[calls.back().first], low[v]);
+      if (low[v] != index[v]) continue;
+      std::vector<int> component;
+      int w = -1;
+      do {
+        w = stack.back();
+        stack.pop_back();
+        on_stack[w] = false;
+        component.push_back(w);
+      } while (w != v);
+      components.push_back(std::move(component));
+    }
+  }
+}
+
 }  // namespace
 
 void DependencyGraph::clear() {
@@ -113,8 +161,21 @@ DependencyGraph::Order DependencyGraph::recalc_order(const std::vector<CellPos>&
     for (const int j : edges[i])
       if (--waiting[j] == 0) ready.push_back(j);
   }
-  for (std::size_t i = 0; i < nodes.size(); ++i)
-    if (!done[i]) order.cyclic.push_back(cell_of_key(nodes[i]));
+  // What Kahn's algorithm left is in a cycle or fed by one. Strongly connected components
+  // tell them apart; they come out sinks first, so the feeders go in reverse.
+  std::vector<std::vector<int>> components;
+  strong_components(edges, done, components);
+  for (auto it = components.rbegin(); it != components.rend(); ++it) {
+    const std::vector<int>& component = *it;
+    const int first = component.front();
+    const bool self_loop =
+        std::find(edges[first].begin(), edges[first].end(), first) != edges[first].end();
+    if (component.size() > 1 || self_loop) {
+      for (const int i : component) order.cyclic.push_back(cell_of_key(nodes[i]));
+    } else {
+      order.ordered.push_back(cell_of_key(nodes[first]));
+    }
+  }
   return order;
 }
 

@@ -29,8 +29,8 @@ class DependencyGraph {
   void readers(CellPos p, std::vector<std::uint64_t>& out) const;
 
   struct Order {
-    std::vector<CellPos> ordered;  // every cell after all cells it reads
-    std::vector<CellPos> cyclic;   // in a cycle, or fed by one
+    std::vector<CellPos> ordered;  // every cell after all cells it reads, cycles aside
+    std::vector<CellPos> cyclic;   // cells on a cycle
   };
   // The formula cells to recompute after `changed` changed: the formula cells among them
   // and everything that reads them, directly or not. No recursion: chains may be long.
@@ -38,7 +38,7 @@ class DependencyGraph {
 
  private:
   // Areas larger than this are scanned instead of indexed cell by cell.
-  static constexpr std::int64_t kIndexedAreaLimit = 4096;
+  static constexpr std::int64_t kIndexedAreaLimit = 256;
 
   QHash<std::uint64_t, std::vector<std::uint64_t>> readers_;
   std::vector<std::pair<CellArea, std::uint64_t>> wide_;

@@ -69,8 +69,8 @@ Operand FormulaEvaluator::eval(const FormulaNode& node) const {
       return Operand::boolean(node.number != 0);
     case FormulaNode::Type::Error:
       return Operand::of(CellValue::error(node.text));
+    // A single cell is an area too: functions pass over its text as they do in areas.
     case FormulaNode::Type::Cell:
-      return Operand::of(cells_.value(node.area.first()));
     case FormulaNode::Type::Area:
       return {CellValue(), false, true, node.area};
     case FormulaNode::Type::Negate:
@@ -135,8 +135,7 @@ CellValue evaluate_formula(const FormulaNode& tree, const FormulaCells& cells) {
   const CellValue v = evaluator.scalar(result);
   if (result.is_bool) return CellValue::text(operand_text(v, true));
   // A formula that points at an empty cell shows 0, as spreadsheets do.
-  if (v.is_empty() && (result.is_area || tree.type == FormulaNode::Type::Cell))
-    return CellValue::number(0);
+  if (v.is_empty() && result.is_area) return CellValue::number(0);
   return v;
 }
 

@@ -22,24 +22,27 @@ struct Numbers {
 
 Numbers collect_numbers(const FormulaEvaluator& ev, const FormulaNode& call) {
   Numbers out;
+  auto note_error = [&](const CellValue& e) {
+    if (!out.failed()) out.error = e;  // the first error wins; COUNT passes over all
+  };
   for (const auto& arg : call.children) {
     const Operand op = ev.eval(*arg);
     if (op.is_area) {
       ev.cells().for_each_value(op.area, [&](const CellValue& v) {
-        if (out.failed()) return;
         if (v.is_error()) {
-          out.error = v;
-        } else if (v.is_number()) {
-          out.values.push_back(v.as_number());
+          note_error(v);
         } else if (const auto n = v.to_number()) {
           out.values.push_back(*n);
         }
       });
     } else if (!op.value.is_empty() || op.is_bool) {
-      const auto n = ev.number(op, &out.error);
-      if (n) out.values.push_back(*n);
+      CellValue error;
+      if (const auto n = ev.number(op, &error)) {
+        out.values.push_back(*n);
+      } else {
+        note_error(error);
+      }
     }
-    if (out.failed()) break;
   }
   return out;
 }

@@ -1,6 +1,8 @@
 // The formula tokenizer.
 #include "platform/formula_tokens.h"
 
+#include "platform/number_text.h"
+
 namespace vemo {
 
 namespace {
@@ -23,7 +25,7 @@ bool read_reference(const QString& s, int i, FormulaToken& token) {
   while (j < s.size() && is_digit(s[j])) ++j;
   if (j == digits || j - digits > 7) return false;
   if (j < s.size() && (is_word_char(s[j]) || s[j] == '(')) return false;
-  const QString plain = s.mid(letters, digits - letters).remove('$');
+  const QString plain = s.mid(letters, j - letters).remove('$');
   const auto pos = parse_cell_address(plain);
   if (!pos) return false;
   token.type = FormulaToken::Type::Reference;
@@ -36,7 +38,7 @@ bool read_reference(const QString& s, int i, FormulaToken& token) {
 
 QString reference_text(CellPos pos, bool absolute_row, bool absolute_col) {
   return (absolute_col ? "$" : "") + column_name(pos.col) + (absolute_row ? "$" : "") +
-         QString::number(pos.row);
+         number_text(pos.row);
 }
 
 std::vector<FormulaToken> tokenize_formula(const QString& s) {

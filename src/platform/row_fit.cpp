@@ -11,7 +11,7 @@ namespace vemo {
 namespace {
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
-constexpr int kCellPadding = 4;
+constexpr int kCellPadding = 3;
 
 bool is_wide(QChar c) { return c.unicode() >= 0x1100; }
 
@@ -25,7 +25,7 @@ double text_width(const QString& line, const CellFont& font) {
 }  // namespace
 
 int line_height(const CellFont& font) {
-  return static_cast<int>(std::ceil(std::max(1.0, font.size) * kPixelsPerPoint * 1.25));
+  return static_cast<int>(std::ceil(std::max(1.0, font.size) * kPixelsPerPoint * 1.15));
 }
 
 int fitted_height(const QString& text, const CellFormat& format, int width) {

@@ -9,6 +9,7 @@
 #include "platform/sheet_data.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace vemo {
 
@@ -164,6 +165,10 @@ void Sheet::update_format(const CellArea& area, const std::function<void(CellFor
 
 void Sheet::merge(const CellArea& area) {
   if (!valid_area(area)) return;
+  if (static_cast<std::int64_t>(area.rows()) * area.columns() > kLargeMerge) {
+    log_skip("sheet", "merge " + area_address_text(area), "area too large to merge");
+    return;
+  }
   std::erase_if(d_->merges, [&](const CellArea& m) { return m.intersects(area); });
   if (!area.single()) d_->merges.push_back(area);
   d_->rebuild_merge_index();
@@ -177,6 +182,7 @@ void Sheet::merge(const CellArea& area) {
       d_->store_value({r, c}, CellValue(), changed);
     }
   d_->recalculate(changed);
+  d_->content_modified = false;
   if (d_->hooks.layout_changed) d_->hooks.layout_changed();
 }
 
@@ -256,6 +262,11 @@ int Sheet::row_top(int row) const {
 
 void Sheet::auto_fit_rows(int first_row, int last_row) {
   first_row = std::max(first_row, 1);
+  // Rows past the used part hold nothing: they go back to the default height.
+  auto& heights = d_->row_heights;
+  for (int r = std::max(first_row, d_->used_rows() + 1);
+       r <= std::min(last_row, static_cast<int>(heights.size())); ++r)
+    heights[r - 1] = 0;
   last_row = std::min(last_row, d_->used_rows());
   for (int r = first_row; r <= last_row; ++r) {
     int height = kDefaultRowHeight;
@@ -293,7 +304,10 @@ Range Sheet::active_cell() { return range(CellArea::of(d_->active)); }
 Range Sheet::selection() { return range(d_->selection); }
 
 void Sheet::select(const CellArea& area) {
-  if (!valid_area(area)) return;
+  if (!valid_area(area)) {
+    log_skip("sheet", "select", "area outside the sheet");
+    return;
+  }
   const CellArea a = d_->grow(area);
   d_->selection = a;
   d_->active = a.first();

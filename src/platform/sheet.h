@@ -17,8 +17,18 @@
 //   The view: user_begin_edit, user_edit, user_key, user_click, user_double_click,
 //   user_select, user_scroll, user_focus_in, user_focus_out; repaint through view_hooks().
 //
-// Errors shown in cells: #VALUE!, #REF!, #DIV/0!, #NAME?, and #CIRC! for a formula that
-// depends on itself (and for formulas fed by such a cycle).
+// Events: synchronous, dropped while EnableEvents is off, handlers may write again (nesting
+// deeper than 32 events is cut off and logged; writing the unchanged content back into the
+// range whose change is being delivered raises no second change). Program writes of values and
+// formulas and copies raise a content change for their range; recalculated cells, formats, merges
+// and row inserts raise nothing. The view's Enter: user_edit (content change), then user_key(13);
+// the cursor stays. Delete: key press 46 on the selection; a selection of one cell or one merged
+// area is then cleared with a content change. A click does not move the cursor: the view
+// reports selections with user_select.
+//
+// Errors shown in cells: #VALUE! (also malformed formulas), #REF!, #DIV/0!, #NAME?, #NUM!
+// (results out of range), and #CIRC! for the formulas of a cycle (formulas fed by a cycle
+// compute as usual from that error value). Comparisons give the texts TRUE and FALSE.
 #pragma once
 
 #include "platform/cell_address.h"

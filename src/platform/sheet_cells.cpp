@@ -105,11 +105,12 @@ void Sheet::Data::for_each_unit(const CellArea& area,
 }
 
 CellArea Sheet::Data::clip_large(const CellArea& area) const {
-  const auto cells = static_cast<std::int64_t>(area.rows()) * area.columns();
-  if (cells <= kLargeArea) return area;
+  const bool large = static_cast<std::int64_t>(area.rows()) * area.columns() > kLargeArea;
   CellArea clipped = area;
-  clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
-  clipped.right = std::min(area.right, std::max(area.left, used_columns()));
+  if (large || area.bottom == kMaxRows)
+    clipped.bottom = std::min(area.bottom, std::max(area.top, used_rows()));
+  if (large || area.right == kMaxColumns)
+    clipped.right = std::min(area.right, std::max(area.left, used_columns()));
   return clipped;
 }
 
@@ -136,6 +137,7 @@ void Sheet::Data::drop_formula(StoredCell& cell, CellPos p) {
 
 void Sheet::Data::store_value(CellPos p, const CellValue& v, std::vector<CellPos>& changed) {
   StoredCell& cell = touch(p);
+  if (cell.formula || !(cell.value == v)) content_modified = true;
   drop_formula(cell, p);
   cell.value = v;
   changed.push_back(p);
@@ -154,7 +156,10 @@ void Sheet::Data::store_input(CellPos p, const QString& input, std::vector<CellP
 }
 
 void Sheet::Data::store_formula(CellPos p, const QString& formula, std::vector<CellPos>& changed) {
-  if (formula.size() < 2 || !formula.startsWith('=')) {
+  const StoredCell* existing = find(p);
+  const bool text_cell = existing && formats.get(existing->format).is_text_format();
+  // A cell formatted as text keeps even a formula as its text.
+  if (formula.size() < 2 || !formula.startsWith('=') || text_cell) {
     store_input(p, formula, changed);
     return;
   }
@@ -163,6 +168,7 @@ void Sheet::Data::store_formula(CellPos p, const QString& formula, std::vector<C
   stored->tree = parse_formula(formula);
   const auto references = formula_references(*stored->tree);
   StoredCell& cell = touch(p);
+  if (!cell.formula || cell.formula->text != formula) content_modified = true;
   cell.formula = std::move(stored);
   graph.set(p, references);
   changed.push_back(p);

@@ -39,8 +39,12 @@ using CellRow = std::vector<StoredCell>;
 // about would otherwise recurse until the stack ends.
 inline constexpr int kMaxEventDepth = 32;
 
-// Areas larger than this are cut to the used part of the sheet before cell-by-cell work.
+// Areas larger than this, and whole rows or columns, are cut to the used part of the sheet
+// before cell-by-cell work: formatting entire rows must not create a cell in every column.
 inline constexpr std::int64_t kLargeArea = 1000000;
+
+// No page merges more cells than this; larger merges are refused.
+inline constexpr std::int64_t kLargeMerge = 100000;
 
 struct Sheet::Data final : FormulaCells {
   explicit Data(Sheet& owner) : sheet(owner) {}
@@ -62,6 +66,10 @@ struct Sheet::Data final : FormulaCells {
   SheetEvents events;
   SheetViewHooks hooks;
   int event_depth = 0;
+  // Set by the store functions when a cell's content really changed.
+  bool content_modified = false;
+  // Areas whose content change is being delivered right now.
+  std::vector<CellArea> delivering;
   DependencyGraph graph;
 
   // FormulaCells

@@ -28,7 +28,7 @@ void Sheet::copy(const CellArea& source, const CellArea& destination) {
   const Range dst_range = range(destination);
   if (!src_range.valid() || !dst_range.valid()) return;
   const CellArea src = d_->clip_large(src_range.area());
-  const CellArea dst = dst_range.area();
+  const CellArea dst = d_->clip_large(dst_range.area());
 
   // Take everything first: source and destination may overlap.
   std::vector<CopiedCell> cells;

@@ -33,7 +33,7 @@ void Sheet::user_key(int key_code) {
   d_->raise(d_->events.key_pressed, "key pressed", selected, key_code);
   // Delete clears one cell (or one merged area) itself; several cells are left to the engine.
   if (key_code != kKeyDelete) return;
-  const Range now = selection();  // the handler may have moved the cursor
+  const Range now = range(selected.area());  // the handler may have merged or cleared
   if (!now.valid() || now.count() != 1) return;
   if (!user_can_edit(now.area().first())) {
     log_debug("sheet", QStringLiteral("delete in locked cell %1 refused").arg(now.address()));
