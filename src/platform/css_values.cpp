@@ -1,0 +1,104 @@
+// Reading single CSS values of page templates: lengths, colours, border shorthands.
+#include "platform/css_values.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vemo {
+
+namespace {
+
+std::optional<QString> rgb_function(const QString& text) {
+  static const QRegularExpression pattern(
+      R"(^rgb\(\s*(\d{1,3})\s*,\s*(\d{1,3})\s*,\s*(\d{1,3})\s*\)$)");
+  const auto match = pattern.match(text);
+  if (!match.hasMatch()) return std::nullopt;
+  QString result = "#";
+  for (int i = 1; i <= 3; ++i) {
+    result += QString("%1").arg(std::min(match.captured(i).toUInt(), 255u), 2, 16, QChar('0'));
+  }
+  return result.toUpper();
+}
+
+std::optional<int> line_style(const QString& word) {
+  if (word == "solid") return kLineContinuous;
+  if (word == "dashed") return 2;
+  if (word == "dotted") return 3;
+  if (word == "double") return 4;
+  if (word == "none" || word == "hidden") return kLineNone;
+  return std::nullopt;
+}
+
+// The grid's weights: 2 thin, 3 medium, 4 thick. Excel writes thin lines as ".5pt".
+std::optional<int> line_weight(const QString& word) {
+  if (word == "thin") return kBorderThin;
+  if (word == "medium") return 3;
+  if (word == "thick") return 4;
+  const auto px = css_length_px(word);
+  if (!px) return std::nullopt;
+  if (*px < 1.5) return kBorderThin;
+  return *px < 2.5 ? 3 : 4;
+}
+
+}  // namespace
+
+std::optional<double> css_length_px(const QString& text) {
+  static const QRegularExpression pattern(R"(^(\d{0,9}\.?\d{1,9})\s*(px|pt|cm|mm|in)?$)");
+  const auto match = pattern.match(text.trimmed().toLower());
+  if (!match.hasMatch()) return std::nullopt;
+  const double value = match.captured(1).toDouble();
+  const QString unit = match.captured(2);
+  double px = value;
+  if (unit == "pt") px = value * 96.0 / 72.0;
+  if (unit == "in") px = value * 96.0;
+  if (unit == "cm") px = value * 96.0 / 2.54;
+  if (unit == "mm") px = value * 96.0 / 25.4;
+  if (!std::isfinite(px)) return std::nullopt;
+  return px;
+}
+
+std::optional<QString> css_color(const QString& text) {
+  const QString value = text.trimmed().toLower();
+  if (value == "windowtext" || value == "auto") return QStringLiteral("#000000");
+  if (value.startsWith("rgb(")) return rgb_function(value);
+  return color_text(value);
+}
+
+std::optional<HAlign> css_h_align(const QString& text) {
+  const QString value = text.trimmed().toLower();
+  if (value == "left" || value == "start" || value == "justify") return HAlign::Left;
+  if (value == "center" || value == "centre") return HAlign::Center;
+  if (value == "right" || value == "end") return HAlign::Right;
+  if (value == "general") return HAlign::General;
+  return std::nullopt;
+}
+
+std::optional<VAlign> css_v_align(const QString& text) {
+  const QString value = text.trimmed().toLower();
+  if (value == "top") return VAlign::Top;
+  if (value == "middle" || value == "center") return VAlign::Center;
+  if (value == "bottom") return VAlign::Bottom;
+  return std::nullopt;
+}
+
+Border border_from_shorthand(const QString& text) {
+  static const QRegularExpression spaces_in_parens(R"(\s*([(),])\s*)");
+  QString value = text.trimmed().toLower();
+  value.replace(spaces_in_parens, "\\1");
+  Border border;
+  for (const QString& word : value.split(' ', Qt::SkipEmptyParts)) {
+    if (const auto style = line_style(word)) {
+      border.line_style = *style;
+    } else if (const auto weight = line_weight(word)) {
+      border.weight = *weight;
+    } else if (const auto color = css_color(word)) {
+      border.color = *color;
+    }
+  }
+  return border;
+}
+
+}  // namespace vemo
