@@ -20,5 +20,6 @@ struct Command {
 };
 
 int run_login(const Options& options, Io& io);
+int run_init(const Options& options, Io& io);
 
 }  // namespace vemo::cli

@@ -11,6 +11,8 @@ namespace {
 const Command kCommands[] = {
     {"login", "login 站点文件夹 --user 用户名 --password 密码", "检查登录并显示用户的权限",
      run_login},
+    {"init", "init 站点文件夹 [--demo 运单数] [--seed 种子] [--station 发站]",
+     "从随附内容建立新的站点文件夹（可含演示数据）", run_init},
 };
 
 const QStringList kValuedOptions = {"user", "password", "out",  "params",
