@@ -13,6 +13,10 @@ const Command kCommands[] = {
      run_login},
     {"init", "init 站点文件夹 [--demo 运单数] [--seed 种子] [--station 发站]",
      "从随附内容建立新的站点文件夹（可含演示数据）", run_init},
+    {"report", "report 站点文件夹 页面 参数文本 --user 用户名 --password 密码 [--out 文件.csv]",
+     "按参数填写报表页面，输出 CSV 或对齐的文本表", run_report},
+    {"mode", "mode 站点文件夹 dev|normal [--password 开发口令]",
+     "数据库文件转为明文（开发）或加扰（正常）", run_mode},
 };
 
 const QStringList kValuedOptions = {"user", "password", "out",  "params",

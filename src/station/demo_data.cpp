@@ -325,7 +325,7 @@ bool DemoWriter::write_ticket(const Waybill& w, bool arrival, const QDate& day) 
   } else {
     fees.push_back({QStringLiteral("装卸费"), double(w.pieces), QStringLiteral("件"), 1.5,
                     r2(w.pieces * 1.5)});
-    if (w.handover == QLatin1String("送货上门")) {
+    if (w.handover == QStringLiteral("送货上门")) {
       fees.push_back({QStringLiteral("送货费"), 1, QStringLiteral("票"), 80, 80});
     }
   }
@@ -333,8 +333,8 @@ bool DemoWriter::write_ticket(const Waybill& w, bool arrival, const QDate& day) 
   for (const Fee& fee : fees) total += fee.amount;
   total = r2(total);
   // 记帐 is booked to the customer's account, 现金 paid at the counter, 到付 collected on delivery.
-  const bool booked = w.payment == QLatin1String("记帐");
-  const bool cash = w.payment == QLatin1String("现金");
+  const bool booked = w.payment == QStringLiteral("记帐");
+  const bool cash = w.payment == QStringLiteral("现金");
   if (!insert("yshp1", {w.ysth,
                         hpbh,
                         date_text(day),
@@ -484,7 +484,7 @@ bool DemoWriter::run(QString* error) {
     } else {
       const QDate arrive = std::min(w.day.addDays(random_.between(1, 2)), last);
       if (!write_ticket(w, true, arrive)) return failed();
-      if (w.handover == QLatin1String("送货上门") && !write_voucher(w, false, arrive)) {
+      if (w.handover == QStringLiteral("送货上门") && !write_voucher(w, false, arrive)) {
         return failed();
       }
       const QDate out = random_.below(3) != 0 ? arrive : QDate();
