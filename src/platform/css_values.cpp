@@ -46,16 +46,29 @@ std::optional<int> line_weight(const QString& word) {
 }  // namespace
 
 std::optional<double> css_length_px(const QString& text) {
-  static const QRegularExpression pattern(R"(^(\d{0,9}\.?\d{1,9})\s*(px|pt|cm|mm|in)?$)");
-  const auto match = pattern.match(text.trimmed().toLower());
-  if (!match.hasMatch()) return std::nullopt;
-  const double value = match.captured(1).toDouble();
-  const QString unit = match.captured(2);
-  double px = value;
-  if (unit == "pt") px = value * 96.0 / 72.0;
-  if (unit == "in") px = value * 96.0;
-  if (unit == "cm") px = value * 96.0 / 2.54;
-  if (unit == "mm") px = value * 96.0 / 25.4;
+  // Read by hand: this runs for every border and size of every cell of a page.
+  const QString value = text.trimmed().toLower();
+  qsizetype end = 0;
+  int digits = 0, dots = 0;
+  while (end < value.size() && (value[end].isDigit() || value[end] == '.')) {
+    value[end] == '.' ? ++dots : ++digits;
+    ++end;
+  }
+  if (digits == 0 || digits > 18 || dots > 1 || value[end - 1] == '.') return std::nullopt;
+  const double number = value.left(end).toDouble();
+  const QString unit = value.mid(end).trimmed();
+  double px = number;
+  if (unit == "pt") {
+    px = number * 96.0 / 72.0;
+  } else if (unit == "in") {
+    px = number * 96.0;
+  } else if (unit == "cm") {
+    px = number * 96.0 / 2.54;
+  } else if (unit == "mm") {
+    px = number * 96.0 / 25.4;
+  } else if (!unit.isEmpty() && unit != "px") {
+    return std::nullopt;
+  }
   if (!std::isfinite(px)) return std::nullopt;
   return px;
 }
@@ -87,7 +100,7 @@ std::optional<VAlign> css_v_align(const QString& text) {
 Border border_from_shorthand(const QString& text) {
   static const QRegularExpression spaces_in_parens(R"(\s*([(),])\s*)");
   QString value = text.trimmed().toLower();
-  value.replace(spaces_in_parens, "\\1");
+  if (value.contains('(')) value.replace(spaces_in_parens, "\\1");
   Border border;
   for (const QString& word : value.split(' ', Qt::SkipEmptyParts)) {
     if (const auto style = line_style(word)) {

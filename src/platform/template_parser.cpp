@@ -31,21 +31,29 @@ bool is_element(const GumboNode* node, GumboTag tag) {
   return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == tag;
 }
 
-std::vector<const GumboNode*> children(const GumboNode* node) {
-  std::vector<const GumboNode*> result;
-  if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_DOCUMENT) return result;
-  const GumboVector& list =
-      node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children : node->v.element.children;
-  result.reserve(list.length);
-  for (unsigned i = 0; i < list.length; ++i)
-    result.push_back(static_cast<GumboNode*>(list.data[i]));
-  return result;
+const GumboVector& child_list(const GumboNode* node) {
+  if (node->type == GUMBO_NODE_DOCUMENT) return node->v.document.children;
+  if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+    return node->v.element.children;
+  }
+  return kGumboEmptyVector;
+}
+
+const GumboNode* child_at(const GumboVector& list, unsigned i) {
+  return static_cast<const GumboNode*>(list.data[i]);
+}
+
+// Pushes the children so that the first one is popped first.
+void push_children(const GumboNode* node, std::vector<const GumboNode*>& stack) {
+  const GumboVector& list = child_list(node);
+  for (unsigned i = list.length; i > 0; --i) stack.push_back(child_at(list, i - 1));
 }
 
 std::vector<const GumboNode*> child_elements(const GumboNode* node, GumboTag tag) {
   std::vector<const GumboNode*> result;
-  for (const GumboNode* child : children(node)) {
-    if (is_element(child, tag)) result.push_back(child);
+  const GumboVector& list = child_list(node);
+  for (unsigned i = 0; i < list.length; ++i) {
+    if (is_element(child_at(list, i), tag)) result.push_back(child_at(list, i));
   }
   return result;
 }
@@ -73,8 +81,7 @@ const GumboNode* find_first(const GumboNode* root, GumboTag tag) {
     const GumboNode* node = stack.back();
     stack.pop_back();
     if (is_element(node, tag)) return node;
-    const auto list = children(node);
-    stack.insert(stack.end(), list.rbegin(), list.rend());
+    push_children(node, stack);
   }
   return nullptr;
 }
@@ -100,8 +107,7 @@ QString collapse_spaces(const QString& text) {
 QString cell_text(const GumboNode* cell) {
   QStringList lines{QString()};
   std::vector<const GumboNode*> stack;
-  const auto top = children(cell);
-  stack.insert(stack.end(), top.rbegin(), top.rend());
+  push_children(cell, stack);
   while (!stack.empty()) {
     const GumboNode* node = stack.back();
     stack.pop_back();
@@ -114,8 +120,7 @@ QString cell_text(const GumboNode* cell) {
                is_element(node, GUMBO_TAG_STYLE)) {
       log_debug(kWhere, "left out a nested table or script inside a cell");
     } else {
-      const auto list = children(node);
-      stack.insert(stack.end(), list.rbegin(), list.rend());
+      push_children(node, stack);
     }
   }
   for (QString& line : lines) line = collapse_spaces(line);
@@ -162,7 +167,9 @@ QString formula_attribute(const GumboNode* cell) {
 
 std::vector<const GumboNode*> table_rows(const GumboNode* table) {
   std::vector<const GumboNode*> rows;
-  for (const GumboNode* child : children(table)) {
+  const GumboVector& list = child_list(table);
+  for (unsigned i = 0; i < list.length; ++i) {
+    const GumboNode* child = child_at(list, i);
     if (is_element(child, GUMBO_TAG_TR)) {
       rows.push_back(child);
     } else if (is_element(child, GUMBO_TAG_THEAD) || is_element(child, GUMBO_TAG_TBODY) ||
@@ -209,7 +216,9 @@ void read_cells(const std::vector<const GumboNode*>& rows, PageTemplate& page) {
     if (const auto height = size_px(row, "height")) page.row_heights_px[r] = *height;
     int column = 1;
     int dropped = 0;
-    for (const GumboNode* cell : children(row)) {
+    const GumboVector& cells = child_list(row);
+    for (unsigned i = 0; i < cells.length; ++i) {
+      const GumboNode* cell = child_at(cells, i);
       if (!is_element(cell, GUMBO_TAG_TD) && !is_element(cell, GUMBO_TAG_TH)) continue;
       const int rest = row_count - r + 1;
       const auto slot = grid.place(r, column, span_attribute(cell, "rowspan", rest),
@@ -258,7 +267,9 @@ std::optional<PageTemplate> parse_page_template(const QByteArray& html) {
     return std::nullopt;
   }
   PageTemplate page;
-  if (const GumboNode* title = find_first(output->document, GUMBO_TAG_TITLE)) {
+  // The title sits in the head, which comes first; no need to walk the whole body for it.
+  const GumboNode* head = find_first(output->document, GUMBO_TAG_HEAD);
+  if (const GumboNode* title = head ? find_first(head, GUMBO_TAG_TITLE) : nullptr) {
     page.title = cell_text(title);
   }
   read_column_widths(table, page);
