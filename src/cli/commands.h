@@ -23,5 +23,6 @@ int run_login(const Options& options, Io& io);
 int run_init(const Options& options, Io& io);
 int run_report(const Options& options, Io& io);
 int run_mode(const Options& options, Io& io);
+int run_render(const Options& options, Io& io);
 
 }  // namespace vemo::cli
