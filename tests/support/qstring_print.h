@@ -1,10 +1,4 @@
-// Readable QString values in gtest failure messages.
+// Readable QString values in gtest failure messages (the shared printers of qt_print.h).
 #pragma once
 
-#include <QString>
-
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
+#include "support/qt_print.h"
