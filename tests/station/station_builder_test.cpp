@@ -110,6 +110,16 @@ TEST(DemoData, SameSeedSameDataAndTotalsAgreeWithLines) {
   EXPECT_EQ(check("select count(*) from yshp1 where abs(hjje - coalesce(jzje, 0) - "
                   "coalesce(xjje, 0) - coalesce(dsje, 0)) > 0.005"),
             "0");
+  EXPECT_EQ(check("select count(*) from yshp1 t where abs(t.hjje - (select sum(je) from yshp2 f "
+                  "where f.ysth = t.ysth and f.hpbh = t.hpbh)) > 0.005"),
+            "0");
+  EXPECT_EQ(
+      check("select count(*) from (select ysth from yshp1 group by ysth having count(*) > 2)"),
+      "0");
+  EXPECT_EQ(check("select count(*) from (select ysth from yswtd2 union all select ysth from yshp1 "
+                  "union all select ysth from qcyspz1_shd union all select ysth from rkd1_dd) "
+                  "where ysth not in (select ysth from yswtd1)"),
+            "0");
   EXPECT_EQ(check("select min(tyrq) <= '2026-12-01' and max(tyrq) = '2026-12-11' from yswtd1"),
             "1");
   // Every kind of record the pages show is there, with some slips over the waybill.
