@@ -10,12 +10,7 @@
 
 #include <sqlite3.h>
 
-#include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
+#include "support/qt_print.h"
 
 namespace vemo::test {
 
