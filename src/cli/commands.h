@@ -21,5 +21,9 @@ struct Command {
 
 int run_login(const Options& options, Io& io);
 int run_confirm(const Options& options, Io& io);
+int run_init(const Options& options, Io& io);
+int run_report(const Options& options, Io& io);
+int run_mode(const Options& options, Io& io);
+int run_render(const Options& options, Io& io);
 
 }  // namespace vemo::cli

@@ -2,8 +2,11 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
+#include <QFont>
+#include <QGuiApplication>
 
 #include <iterator>
+#include <memory>
 
 namespace vemo::cli {
 namespace {
@@ -13,6 +16,15 @@ const Command kCommands[] = {
      run_login},
     {"confirm", "confirm 站点文件夹 运输托号 --user 用户名 --password 密码 --yes",
      "最后确认运输托号（只读用户不能确认）", run_confirm},
+    {"init", "init 站点文件夹 [--demo 运单数] [--seed 种子] [--station 发站]",
+     "从随附内容建立新的站点文件夹（可含演示数据）", run_init},
+    {"report", "report 站点文件夹 页面 参数文本 --user 用户名 --password 密码 [--out 文件.csv]",
+     "按参数填写报表页面，输出 CSV 或对齐的文本表", run_report},
+    {"mode", "mode 站点文件夹 dev|normal [--password 开发口令]",
+     "数据库文件转为明文（开发）或加扰（正常）", run_mode},
+    {"render",
+     "render 站点文件夹 页面 [--params 参数文本] --user 用户名 --password 密码 --png 文件.png",
+     "把页面（给出参数时先填写）画成 PNG 图片", run_render},
 };
 
 const QStringList kValuedOptions = {"user", "password", "out",  "params",
@@ -41,7 +53,17 @@ const Command* find_command(const QString& name) {
 
 int main(int argc, char** argv) {
   using namespace vemo::cli;
-  QCoreApplication app(argc, argv);
+  // Drawing needs fonts and a platform plugin; without a display the offscreen one serves.
+  const bool draws = argc > 1 && qstrcmp(argv[1], "render") == 0;
+  std::unique_ptr<QCoreApplication> holder;
+  if (draws) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    holder = std::make_unique<QGuiApplication>(argc, argv);
+    QGuiApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei")));
+  } else {
+    holder = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QCoreApplication& app = *holder;
   QTextStream out(stdout);
   QTextStream err(stderr);
   Io io{out, err};

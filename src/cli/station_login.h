@@ -1,8 +1,8 @@
 // Logging in to a station folder from the command line, by the rules of the log-in dialog.
 #pragma once
 
-#include "session/session.h"
 #include "cli/commands.h"
+#include "session/session.h"
 
 namespace vemo::cli {
 

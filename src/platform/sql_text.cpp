@@ -9,4 +9,10 @@ QString sql_quote(const QString& value) {
   return '\'' + doubled + '\'';
 }
 
+QString sql_identifier(const QString& name) {
+  QString doubled = name;
+  doubled.replace('"', QStringLiteral("\"\""));
+  return '"' + doubled + '"';
+}
+
 }  // namespace vemo

@@ -9,4 +9,7 @@ namespace vemo {
 // 'value' with every ' doubled.
 QString sql_quote(const QString& value);
 
+// "name" with every " doubled: table and column names that are document names.
+QString sql_identifier(const QString& name);
+
 }  // namespace vemo

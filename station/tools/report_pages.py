@@ -92,7 +92,11 @@ def daily():
             Col('运输方式', 72, t + 'ysfs'), Col('付款方式', 60, t + 'fkfs'), Col('制单人', 60, t + 'zdr'),
             Col('备注', 100, t + 'bz')]
     # Each parameter is used once, in the order of the key cells; 全部 matches everything.
-    sql = ('select dz,ysth,fhdwmc,shdwmc,hjjs,hjzl,hjtj,hjyf,hjbjf,hjje,ch,ysfs,fkfs,zdr,bz,'
+    # Every column is qualified: after a "table.column" alias the engine qualifies the remaining
+    # columns of the statement with that table, so unqualified ones would find no map row from
+    # the second record on.
+    own = 'dz,ysth,fhdwmc,shdwmc,hjjs,hjzl,hjtj,hjyf,hjbjf,hjje,ch,ysfs,fkfs,zdr,bz'.split(',')
+    sql = ('select ' + ','.join('yswtd1.%s as "yswtd1.%s"' % (c, c) for c in own) + ','
            '(select hwmc from yswtd2 where yswtd2.ysth=yswtd1.ysth and yswtd2.fh_wz=1) as "yswtd2.hwmc"'
            ' from yswtd1')
     ex = (" where coalesce(ch,'') like replace(';','全部','%') and fz like replace(';','全部','%')"

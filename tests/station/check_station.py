@@ -478,64 +478,6 @@ def check_page(station, name, cat, db, columns, reports):
         fault(where, 'no statement finds the sample consignment')
 
 
-def check_demo(station, columns, cat):
-    """Demo consignments: loadable into the schema, consistent, and enough for every report to show rows."""
-    folder = os.path.join(station, 'demo')
-    if not os.path.isdir(folder):
-        return
-    db = sqlite3.connect(':memory:')
-    with open(os.path.join(station, 'schema', 'main.sql'), encoding='utf-8') as f:
-        db.executescript(f.read())
-    for fn in sorted(os.listdir(folder)):
-        table = fn[:-4]
-        if not fn.endswith('.tsv') or table not in columns:
-            fault('demo/' + fn, 'names no main-database table')
-            continue
-        rows = read_tsv(os.path.join(folder, fn))
-        for r in rows:
-            names = list(r)
-            try:
-                db.execute('insert into %s (%s) values (%s)' % (table, ','.join(names), ','.join('?' * len(names))),
-                           [r[k] for k in names])
-            except sqlite3.Error as e:
-                fault('demo/' + fn, str(e))
-                break
-    checks = [
-        ('detail rows without waybill', "select count(*) from (select ysth from yswtd2 union all select ysth from"
-         " yshp1 union all select ysth from qcyspz1_jhd union all select ysth from qcyspz1_shd union all select"
-         " ysth from rkd1_dd union all select ysth from ckd1_fs) where ysth not in (select ysth from yswtd1)"),
-        ('waybills with more than two tickets',
-         'select count(*) from (select ysth from yshp1 group by ysth having count(*)>2)'),
-        ('waybill totals that differ from their lines', 'select count(*) from yswtd1 where abs(hjje-(select'
-         ' sum(xj) from yswtd2 where yswtd2.ysth=yswtd1.ysth))>0.005'),
-        ('tickets whose booked, cash and collected amounts do not add up', 'select count(*) from yshp1 where'
-         ' abs(coalesce(jzje,0)+coalesce(xjje,0)+coalesce(dsje,0)-hjje)>0.005'),
-        ('ticket totals that differ from their fee lines', 'select count(*) from yshp1 where abs(hjje-(select'
-         ' sum(je) from yshp2 where yshp2.ysth=yshp1.ysth and yshp2.hpbh=yshp1.hpbh))>0.005'),
-    ]
-    for what, q in checks:
-        n = db.execute(q).fetchone()[0]
-        if n:
-            fault('demo', '%d %s' % (n, what))
-    for r in cat:
-        name = r['bbm']
-        keys = (r['ysthdz'] or '').split('*')
-        mp = read_tsv(os.path.join(station, 'pages', name, 'map.tsv'))
-        zdm = {m['exceldz'][len(name) + 1:]: m['zdm'] for m in mp}
-        if not all(zdm.get(k, '').startswith('cs_') for k in keys) or name == '客户登记表':
-            continue
-        key = '*'.join(PARAMS[zdm[k]] for k in keys)
-        found = 0
-        for q in read_tsv(os.path.join(station, 'pages', name, 'sql.tsv')):
-            stmt = (q['sql_name'] or '') + (q['sql_name_ex'] or '') + (q['sql_name_exe'] or '')
-            try:
-                found += len(db.execute(dialect(fill_key_template(stmt, key), name)).fetchall())
-            except sqlite3.Error as e:
-                fault(name, 'on the demo data: %s' % e)
-        if not found:
-            fault(name, 'shows nothing for the demo data')
-
-
 def main():
     station = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', '..', 'station')
     db, columns = load_schema(station)
@@ -567,7 +509,6 @@ def main():
         if r['gjz'] and r['gjz'].count(';') != len(r['gjz_zdm'].split('*')):
             fault('catalog.tsv', '%s: gjz has not one ";" per key column' % r['bbm'])
         check_page(station, r['bbm'], r, db, columns, reports)
-    check_demo(station, columns, cat)
     users = read_tsv(os.path.join(station, 'users.tsv'), columns['ws_gxq'][1:])
     if sorted(u['userright'] for u in users) != ['ADMIN', 'R', 'W']:
         fault('users.tsv', 'expected one ADMIN, one W and one R user')

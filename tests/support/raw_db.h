@@ -12,7 +12,6 @@
 
 #include <ostream>
 
-// Readable QString values in test failures.
 namespace vemo::test {
 
 // One sqlite3 connection, by default through the scrambling file layer.
