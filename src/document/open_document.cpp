@@ -1,6 +1,8 @@
 // Opening documents.
 #include "document/open_document.h"
 
+#include "document/document_scope.h"
+
 #include "document/catalog.h"
 #include "document/cell_map.h"
 #include "document/page_save.h"
@@ -51,21 +53,12 @@ void load_page_template(Session& session, Sheet& sheet, const QString& name) {
 
 }  // namespace
 
-bool document_in_scope(const QString& user_scope, const QString& document) {
-  if (user_scope.trimmed().toUpper() == QStringLiteral("ALL")) return true;
-  const QStringList names = user_scope.split(',');
-  for (const QString& entry : names) {
-    if (entry.trimmed() == document) return true;
-  }
-  return false;
-}
-
 bool open_document(Session& session, const QString& name, OpenFlag flag) {
   Sheet& sheet = session.Spreadsheet1;
   set_check2(session, true);
   session.form1.CommandButton1.visible = true;
   if (!session.sheet_saved) save_page(session, session.main_conn, sheet);
-  if (!session.developer_mode() && !document_in_scope(session.user_scope, name)) {
+  if (!document_in_scope(session.user_scope, name, session.dev_marker)) {
     log_debug(kWhere, name + QStringLiteral(" is outside the user's scope"));
     return false;
   }

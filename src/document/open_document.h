@@ -10,10 +10,6 @@ namespace vemo {
 
 enum class OpenFlag { Plain, FromFlaggedNode };
 
-// Whether the user's scope (document names each followed by ",", or "ALL") names the
-// document. Whole names are compared: 总汽运费统计表 is not inside 租车总汽运费统计表.
-bool document_in_scope(const QString& user_scope, const QString& document);
-
 // Opens the page on the session's sheet. Saves a pending page first and puts the page in
 // manual-save mode. False when the user may not open the document (nothing is shown; the
 // page keeps the previous document).
