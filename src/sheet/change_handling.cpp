@@ -1,8 +1,11 @@
 // What the page does after the user changed cells: formula re-entry, the commit, the
 // look-ups and the rules of the waybill, the freight ticket and the warehouse slips.
 
+#include "document/catalog.h"
 #include "document/cell_commit.h"
+#include "document/cell_save.h"
 #include "document/page_save.h"
+#include "platform/cell_address.h"
 #include "platform/dates.h"
 #include "platform/log.h"
 #include "platform/number_text.h"
@@ -14,6 +17,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <unordered_set>
 
 namespace vemo {
 
@@ -25,13 +29,25 @@ bool is_one_of(const QString& address, const QStringList& addresses) {
   return addresses.contains(address.toUpper());
 }
 
-// The page key's date cell gets today's date when the number is entered and the date is
-// still empty. Manual save is off during the write, so the date is stored at once.
+// The ticket's cells are merged areas, which the grid reports whole ("M19:O19"): their
+// top-left cell names them as well.
+bool starts_at_one_of(const Range& range, const QStringList& cells) {
+  return is_one_of(range.address(), cells) ||
+         is_one_of(cell_address_text(range.area().first()), cells);
+}
+
+// The date cell gets today's date when the number is entered and the date is still empty.
+// Manual save is off while it is stored. The write itself raises no change: handled as an
+// edit, it would run the page rules again and overwrite the loaded station.
 void fill_today(Session& session, Sheet& sheet, const QString& date_cell) {
   if (!sheet.range(date_cell).text().trimmed().isEmpty()) return;
   const bool ticked = session.form1.Check2;
   set_check2(session, false);
+  sheet.set_enable_events(false);
   sheet.range(date_cell).set_value(today_text());
+  save_cell(session, session.main_conn, sheet, date_cell,
+            read_page_ysth(session, session.main_conn, sheet));
+  sheet.set_enable_events(true);
   set_check2(session, ticked);
 }
 
@@ -58,6 +74,27 @@ void check_ticket_total(Session& session, Sheet& sheet, const Range& range) {
   session.prompts->tell(kTicketSumMismatch);
   sheet.range(range.address()).select();
 }
+
+// Pages whose change is being processed. The processing writes cells with events on (the
+// maker's name, loaded values); those changes are its own and must not run the page rules
+// again, or the waybill's station would be overwritten in the middle of a load.
+std::unordered_set<const Session*>& sessions_in_change() {
+  static std::unordered_set<const Session*> busy;
+  return busy;
+}
+
+class ChangeInProgress {
+ public:
+  explicit ChangeInProgress(const Session& session) : session_(session) {
+    sessions_in_change().insert(&session_);
+  }
+  ~ChangeInProgress() { sessions_in_change().erase(&session_); }
+  ChangeInProgress(const ChangeInProgress&) = delete;
+  ChangeInProgress& operator=(const ChangeInProgress&) = delete;
+
+ private:
+  const Session& session_;
+};
 
 const QStringList kSlipDocuments = {
     QStringLiteral("入库单（到达）"), QStringLiteral("入库单（发送）"),
@@ -96,6 +133,11 @@ void on_content_changed(Session& session, const Range& range) {
     return;
   }
   if (session.sheet_edit_mode != kEditGuardArmed) return;
+  if (sessions_in_change().count(&session) > 0) {
+    log_debug(kWhere, address + QStringLiteral(" was written by the processing itself"));
+    return;
+  }
+  const ChangeInProgress in_progress(session);
 
   session.pump();
   commit_cell_edit(session, range);
@@ -109,8 +151,8 @@ void on_content_changed(Session& session, const Range& range) {
     if (address == QStringLiteral("M2")) fill_today(session, sheet, QStringLiteral("C4:D4"));
   }
   if (document == kTicketDocument) {
-    if (is_one_of(address, {"T2", "U2"})) fill_today(session, sheet, QStringLiteral("J4:L4"));
-    if (is_one_of(address, {"M19", "P19", "S19"})) check_ticket_total(session, sheet, range);
+    if (starts_at_one_of(range, {"T2", "U2"})) fill_today(session, sheet, QStringLiteral("J4:L4"));
+    if (starts_at_one_of(range, {"M19", "P19", "S19"})) check_ticket_total(session, sheet, range);
   }
 
   if (kQuantityCells.contains(address) && kSlipDocuments.contains(document)) {

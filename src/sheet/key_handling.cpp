@@ -52,15 +52,20 @@ void delete_cells(Session& session, const Range& range) {
   }
 }
 
-// Opens the other page of the pair for the number and fills it. The page is left with its
-// events on: a jump must never leave the page deaf to the next edit.
-void jump_to(Session& session, const QString& document, const QString& number) {
+// Opens the other page of the pair for the number, fills it and sets manual save. All of it
+// is a load, not an edit: no write of it is processed as typed. The page is left with its
+// events on, so that it is never deaf to the next edit.
+void jump_to(Session& session, const QString& document, const QString& number, bool manual_save) {
+  Sheet& sheet = session.Spreadsheet1;
   if (!open_document(session, document)) {
     log_skip(kWhere, document, QStringLiteral("the document could not be opened"));
   } else {
-    run_sheet_queries(session, session.main_conn, number, session.Spreadsheet1);
+    sheet.set_enable_events(false);
+    run_sheet_queries(session, session.main_conn, number, sheet);
+    set_check2(session, manual_save);
+    session.form1.CommandButton1.visible = manual_save;
   }
-  session.Spreadsheet1.set_enable_events(true);
+  sheet.set_enable_events(true);
 }
 
 }  // namespace
@@ -81,18 +86,14 @@ void on_key_pressed(Session& session, const Range& range, int key_code) {
   if (key_code == kKeyAlt && sheet.name() == kWaybillDocument) {
     const QString number = sheet.range(QStringLiteral("m2")).text().trimmed();
     if (!number.isEmpty()) {
-      jump_to(session, kTicketDocument, number);
-      set_check2(session, true);
-      session.form1.CommandButton1.visible = true;
+      jump_to(session, kTicketDocument, number, true);
     }
     return;
   }
   if (key_code == kKeyAlt && sheet.name() == kTicketDocument) {
     const QString number = sheet.range(QStringLiteral("G4:H4")).text().trimmed();
     if (!number.isEmpty()) {
-      jump_to(session, kWaybillDocument, number);
-      set_check2(session, false);
-      session.form1.CommandButton1.visible = false;
+      jump_to(session, kWaybillDocument, number, false);
     }
   }
   session.sheet_edit_mode = kEditGuardArmed;
