@@ -268,6 +268,12 @@ class PageFixture : public ::testing::Test {
     sheet().user_key(kKeyEnter);
   }
   void key(int code) { sheet().user_key(code); }
+  // Puts a value on the page without any event.
+  void put(const QString& address, const QString& input) {
+    sheet().set_enable_events(false);
+    sheet().range(address).set_value(input);
+    sheet().set_enable_events(true);
+  }
 
   Sheet& sheet() { return session.Spreadsheet1; }
   QString text(const QString& address) { return sheet().range(address).text(); }
