@@ -12,7 +12,7 @@
 #include "platform/recordset.h"
 #include "platform/sql_text.h"
 #include "reports/report_engine.h"
-#include "sheet/capital_numerals.h"
+#include "platform/capital_numerals.h"
 
 namespace vemo {
 namespace {

@@ -6,7 +6,7 @@
 #include "document/cell_save.h"
 #include "document/references.h"
 #include "platform/log.h"
-#include "sheet/capital_numerals.h"
+#include "platform/capital_numerals.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Capital numerals: the worked examples printed bills are compared with, and the ends
 // of the range.
-#include "sheet/capital_numerals.h"
+#include "platform/capital_numerals.h"
 
 #include <gtest/gtest.h>
 

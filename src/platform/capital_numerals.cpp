@@ -5,7 +5,7 @@
 // 负 followed by the capitals of its magnitude; amounts of 10^13 and above put the
 // surplus digits into the first place, as the digit-laying rule does; the fixed
 // conversion of 0 gives 零圆.
-#include "sheet/capital_numerals.h"
+#include "platform/capital_numerals.h"
 
 #include "platform/number_text.h"
 
