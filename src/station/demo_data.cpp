@@ -5,7 +5,7 @@
 
 #include "platform/dates.h"
 #include "platform/number_text.h"
-#include "sheet/capital_numerals.h"
+#include "platform/capital_numerals.h"
 #include "station/demo_parties.h"
 #include "station/demo_random.h"
 #include "station/table_inserter.h"

@@ -80,7 +80,9 @@ TEST_F(ChangeHandling, TicketTotalIsComparedToTheFen) {
     session.sheet_edit_mode = kEditGuardArmed;
     sheet().user_edit(pos("S19:U19"), c.collected);
     EXPECT_EQ(prompts->texts().contains(kTicketSumMismatch), c.warns) << c.total.toStdString();
-    if (c.warns) EXPECT_EQ(sheet().selection().address(), "S19:U19");
+    if (c.warns) {
+      EXPECT_EQ(sheet().selection().address(), "S19:U19");
+    }
     EXPECT_EQ(text("D18:L18"), c.total);  // nothing is undone
   }
 }
@@ -88,12 +90,12 @@ TEST_F(ChangeHandling, TicketTotalIsComparedToTheFen) {
 TEST_F(ChangeHandling, OnlyQuantityCellsOfSlipsReconcile) {
   open(kInSlip);
   put("I3", "1001");
-  for (const QString& cell : {"F1", "F11", "I8"}) {
+  for (const char* cell : {"F1", "F11", "I8"}) {
     session.form1.List3.visible = true;
     sheet().range(cell).set_locked(false);
     session.sheet_edit_mode = kEditGuardArmed;
     ASSERT_TRUE(sheet().user_edit(pos(cell), "1"));
-    EXPECT_FALSE(session.form1.List3.visible) << cell.toStdString();
+    EXPECT_FALSE(session.form1.List3.visible) << cell;
   }
   session.sheet_edit_mode = kEditGuardArmed;
   sheet().user_edit(pos("H10"), "1");

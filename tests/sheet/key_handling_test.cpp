@@ -22,7 +22,7 @@ TEST_F(KeyHandling, DeleteOfSeveralCellsSkipsEmptyOnesAndStoresTheRest) {
   EXPECT_EQ(text("B14"), "");  // an empty line: skipped
   sheet().user_select(*parse_area_address("B12:C14"));
   key(kKeyDelete);
-  for (const QString& cell : {"B12", "C12", "B13", "C13"}) EXPECT_EQ(text(cell), "");
+  for (const char* cell : {"B12", "C12", "B13", "C13"}) EXPECT_EQ(text(cell), "");
   EXPECT_EQ(rows("select fh_wz, hm, js, tj from yswtd2 order by fh_wz"),
             (QStringList{"1|||1.5", "2|||3"}));
   EXPECT_EQ(session.sheet_edit_mode, kEditGuardArmed);

@@ -6,6 +6,7 @@
 #include "document/open_document.h"
 #include "document/page_save.h"
 #include "platform/recordset.h"
+#include "reports/report_engine.h"
 #include "station_fixture.h"
 #include "users/confirmation.h"
 #include "users/write_permission.h"
@@ -75,7 +76,7 @@ TEST_F(ShippedWaybill, ANewWaybillFromTheFirstKeystrokeToItsConfirmation) {
             QStringList{QString::fromUtf8("125|壹佰贰拾伍元整")});
 
   prompts->push(PromptAnswer::Yes);
-  EXPECT_TRUE(confirm_waybill(session, session.main_conn, "CDTEST0001").confirmed);
+  EXPECT_EQ(confirm_waybill(session, session.main_conn, "CDTEST0001"), ConfirmOutcome::Confirmed);
   // Confirmed: a writer may no longer change it, an administrator still may.
   session.user_role = QStringLiteral("W");
   session.user_name = QString::fromUtf8("张丽");
