@@ -8,11 +8,11 @@
 #include "document/next_input_cell.h"
 #include "document/recalc.h"
 #include "document/references.h"
+#include "platform/capital_numerals.h"
 #include "platform/log.h"
 #include "platform/recordset.h"
 #include "platform/sql_text.h"
 #include "reports/report_engine.h"
-#include "platform/capital_numerals.h"
 
 namespace vemo {
 namespace {

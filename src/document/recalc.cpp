@@ -5,8 +5,8 @@
 #include "document/cell_map.h"
 #include "document/cell_save.h"
 #include "document/references.h"
-#include "platform/log.h"
 #include "platform/capital_numerals.h"
+#include "platform/log.h"
 
 #include <vector>
 

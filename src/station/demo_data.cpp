@@ -3,9 +3,9 @@
 // reports over demo data agree with the documents.
 #include "station/demo_data.h"
 
+#include "platform/capital_numerals.h"
 #include "platform/dates.h"
 #include "platform/number_text.h"
-#include "platform/capital_numerals.h"
 #include "station/demo_parties.h"
 #include "station/demo_random.h"
 #include "station/table_inserter.h"

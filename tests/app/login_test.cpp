@@ -1,8 +1,8 @@
 // The log-in against a real user table: rights, developer mode, scope, refusals.
 #include "app/login.h"
 #include "data/scramble.h"
-#include "platform/scramble_layout.h"
 #include "platform/connection.h"
+#include "platform/scramble_layout.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "platform/formula_refs.h"
 #include "platform/sheet.h"
 
-
 #include <gtest/gtest.h>
 
 namespace vemo {
