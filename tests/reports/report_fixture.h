@@ -5,6 +5,7 @@
 #include "data/connections.h"
 #include "platform/sheet.h"
 #include "session/session.h"
+#include "support/db_helpers.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -47,16 +48,10 @@ class ReportFixture : public ::testing::Test {
   }
 
   void settings(std::initializer_list<QString> statements) {
-    for (const QString& sql : statements) {
-      ASSERT_TRUE(session.set_conn.jet->execute(sql))
-          << sql.toStdString() << ": " << session.set_conn.jet->error_string().toStdString();
-    }
+    run_statements(*session.set_conn.jet, statements);
   }
   void main_db(std::initializer_list<QString> statements) {
-    for (const QString& sql : statements) {
-      ASSERT_TRUE(session.main_conn.jet->execute(sql))
-          << sql.toStdString() << ": " << session.main_conn.jet->error_string().toStdString();
-    }
+    run_statements(*session.main_conn.jet, statements);
   }
 
   // A cell-map row of the page on screen: zdm, address, and optional columns by name.

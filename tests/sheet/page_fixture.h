@@ -3,6 +3,8 @@
 // stored SQL, choice lists, and the session's page wired to the handlers.
 #pragma once
 
+#include "support/db_helpers.h"
+
 #include "data/connections.h"
 #include "document/open_document.h"
 #include "platform/cell_address.h"
@@ -226,29 +228,14 @@ class PageFixture : public ::testing::Test {
   }
 
   void settings(std::initializer_list<QString> statements) {
-    for (const QString& sql : statements) {
-      ASSERT_TRUE(session.set_conn.jet->execute(sql))
-          << sql.toStdString() << ": " << session.set_conn.jet->error_string().toStdString();
-    }
+    run_statements(*session.set_conn.jet, statements);
   }
   void main_db(std::initializer_list<QString> statements) {
-    for (const QString& sql : statements) {
-      ASSERT_TRUE(session.main_conn.jet->execute(sql))
-          << sql.toStdString() << ": " << session.main_conn.jet->error_string().toStdString();
-    }
+    run_statements(*session.main_conn.jet, statements);
   }
 
   // Rows of a query on the main database, columns joined with '|'.
-  QStringList rows(const QString& sql) {
-    auto rs = session.main_conn.jet->open_recordset(sql);
-    QStringList result;
-    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
-      QStringList columns;
-      for (int i = 0; i < rs->FieldCount(); ++i) columns << rs->Text(i);
-      result << columns.join('|');
-    }
-    return result;
-  }
+  QStringList rows(const QString& sql) { return query_rows(*session.main_conn.jet, sql); }
 
   // --- the clerk -----------------------------------------------------------------------
 
