@@ -165,6 +165,8 @@ TEST_F(ClerkShipped, JumpsToTheFreightTicketAndChecksItsTotal) {
   prompts->clear_shown();
   prompts->push(PromptAnswer::Yes);  // a new ticket number
   type("T2", "HPCLERK2");
+  EXPECT_TRUE(prompts->texts().contains(new_number_question("yshp1")))
+      << prompts->texts().join('/');
   EXPECT_EQ(text("J4:L4"), today_text());
   EXPECT_EQ(rows("select ysth, hpbh, kprq from yshp1 where ysth='CDCLERK002'"),
             QStringList{"CDCLERK002|HPCLERK2|" + today_text()});
@@ -240,6 +242,7 @@ TEST_F(ClerkShipped, WarehouseSlipBeyondItsWaybill) {
 TEST_F(ClerkShipped, DeletesSeveralCellsAtOnce) {
   new_waybill("CDCLERK004");
   ASSERT_EQ(rows("select js, zl, tj from yswtd2 where ysth='CDCLERK004'"), QStringList{"10|2.5|4"});
+  ASSERT_EQ(text("D17:M17"), QStringLiteral("壹佰贰拾伍元整"));
   set_check2(session, false);
   sheet().user_select(*parse_area_address("D11:F11"));
   sheet().user_key(kKeyDelete);
@@ -250,6 +253,12 @@ TEST_F(ClerkShipped, DeletesSeveralCellsAtOnce) {
   EXPECT_EQ(rows("select hwmc, js, zl, tj, dj from yswtd2 where ysth='CDCLERK004'"),
             QStringList{QStringLiteral("钢材||||12.5")});
   EXPECT_EQ(session.sheet_edit_mode, kEditGuardArmed);
+  // The freight by pieces falls to 0 with them, and a zero amount reads "/" in capitals.
+  EXPECT_EQ(text("I11"), "0");
+  EXPECT_EQ(text("L16"), "0");
+  EXPECT_EQ(text("D17:M17"), "/");
+  EXPECT_EQ(rows("select hjjs, hjje, hjdx from yswtd1 where ysth='CDCLERK004'"),
+            QStringList{"0|0|/"});
 }
 
 TEST_F(ClerkShipped, BrowsesWaybillsWithWrapAround) {
