@@ -147,6 +147,17 @@ TEST_F(ClerkShipped, EntersANewWaybillWithAKnownShipper) {
             QStringList{QStringLiteral("1|钢材|按件数|10|12.5|125|1000|3|128")});
 }
 
+TEST_F(ClerkShipped, ADeclinedNewNumberLeavesNoWaybill) {
+  const QStringList before = rows("select * from yswtd1");
+  open(kWaybillDocument);
+  set_check2(session, false);
+  prompts->push(PromptAnswer::No);
+  type("M2", "CDCLERK009");
+  EXPECT_FALSE(prompts->texts().filter(kNewWaybillQuestion).isEmpty());
+  EXPECT_EQ(text("M2"), "");
+  EXPECT_EQ(rows("select * from yswtd1"), before) << prompts->texts().join('/');
+}
+
 TEST_F(ClerkShipped, JumpsToTheFreightTicketAndChecksItsTotal) {
   new_waybill("CDCLERK002");
   ASSERT_EQ(text("L16"), "125");
