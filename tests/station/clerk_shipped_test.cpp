@@ -299,6 +299,7 @@ TEST_F(ClerkShipped, RunsTheDailyReportByPickingItsLastParameter) {
       rows("select ysth from yswtd1 where fz='成都' and tyrq=" + sql_quote(today_text()) +
            " order by dz, fhdwmc, ysth");
   ASSERT_FALSE(expected.isEmpty());
+  const QStringList waybills = rows("select * from yswtd1");
 
   open(kDailyReport);
   pick("C2", QStringLiteral("全部"));
@@ -317,6 +318,9 @@ TEST_F(ClerkShipped, RunsTheDailyReportByPickingItsLastParameter) {
   for (int row = 5; !text(QStringLiteral("B%1").arg(row)).isEmpty(); ++row)
     shown << text(QStringLiteral("B%1").arg(row));
   EXPECT_EQ(shown, expected);
+  EXPECT_EQ(text("C5") + "|" + text("K5"),
+            one("select fhdwmc, hjje from yswtd1 where ysth=" + sql_quote(expected[0])));
+  EXPECT_EQ(rows("select * from yswtd1"), waybills);  // a report writes nothing
 }
 
 }  // namespace
