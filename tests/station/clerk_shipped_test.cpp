@@ -13,7 +13,6 @@
 #include "platform/sql_text.h"
 #include "sheet/choice_list.h"
 #include "sheet/page_events.h"
-#include "sheet/reconciliation.h"
 #include "station_fixture.h"
 
 namespace vemo {
@@ -49,12 +48,12 @@ class ClerkShipped : public test::DemoStation {
     ASSERT_TRUE(sheet().user_edit(pos(address), input)) << address;
     sheet().user_key(kKeyEnter);
   }
-  // Selects the cell and clicks the line of its choice list that starts with the item.
+  // Selects the cell and clicks the line of its choice list that offers the item.
   void pick(const QString& address, const QString& item) {
     select(address);
     ASSERT_TRUE(session.form1.List1.visible) << address;
     for (const QString& line : session.form1.List1.items) {
-      if (line.startsWith(item) || line.endsWith(item)) {
+      if (line.mid(line.indexOf('.') + 1) == item) {
         pick_choice(session, line);
         return;
       }
