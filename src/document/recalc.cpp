@@ -35,6 +35,17 @@ void write_capital(Session& session, Sheet& sheet, const QString& cell, const QS
             read_page_ysth(session, session.main_conn, sheet));
 }
 
+// Stores a formula cell of the map and, when it has a unit template, its capital amount.
+void store_cell(Session& session, Sheet& sheet, const MapRow& row, recalc_result& result) {
+  const QString cell = reference_address(row.exceldz);
+  session.current_ysth = read_page_ysth(session, session.main_conn, sheet);
+  save_cell(session, session.main_conn, sheet, cell, session.current_ysth);
+  if (!row.dw.isEmpty()) {
+    write_capital(session, sheet, cell, reference_address(row.zhxdz), row.dw);
+    result.amount_written = true;
+  }
+}
+
 }  // namespace
 
 recalc_result recalc_dependents(Session& session, Sheet& sheet, const QString& address) {
@@ -49,7 +60,6 @@ recalc_result recalc_dependents(Session& session, Sheet& sheet, const QString& a
     const QString changed = current.address.toLower();
     for (const MapRow& row : rows) {
       const QString cell = reference_address(row.exceldz);
-      const QString target = reference_address(row.zhxdz);
       // A plain text test, as the maps are written for it: "C5" also finds "C50".
       if (!changed.isEmpty() && row.jsbds.toLower().contains(changed)) {
         sheet.set_enable_events(false);
@@ -62,23 +72,13 @@ recalc_result recalc_dependents(Session& session, Sheet& sheet, const QString& a
           stack.push_back({cell, current.depth + 1});
         }
         sheet.range(cell).set_formula(row.jsbds);
-        session.current_ysth = read_page_ysth(session, session.main_conn, sheet);
-        save_cell(session, session.main_conn, sheet, cell, session.current_ysth);
-        if (!row.dw.isEmpty()) {
-          write_capital(session, sheet, cell, target, row.dw);
-          result.amount_written = true;
-        }
+        store_cell(session, sheet, row, result);
         sheet.set_enable_events(true);
       }
       if (current.address == cell && !row.jsbds.isEmpty()) {
         sheet.set_enable_events(false);
         result.formula_touched = true;
-        session.current_ysth = read_page_ysth(session, session.main_conn, sheet);
-        save_cell(session, session.main_conn, sheet, cell, session.current_ysth);
-        if (!row.dw.isEmpty()) {
-          write_capital(session, sheet, cell, target, row.dw);
-          result.amount_written = true;
-        }
+        store_cell(session, sheet, row, result);
         sheet.set_enable_events(true);
       }
     }
