@@ -31,6 +31,9 @@ struct ButtonModel {
   bool visible = true;
 };
 
+// The bottom row's controls; CommandButton1 (手动存盘) also follows the manual-save box.
+inline constexpr int kBottomButtonCount = 7;
+
 struct PictureModel {
   bool visible = true;
   ControlGeometry geometry;
@@ -61,13 +64,28 @@ struct MainWindowModel {
   // runs its click action (set_check2 in the document engine), which keeps CommandButton1
   // in step and saves the page.
   bool Check2 = true;
+  bool Check2_visible = true;
   ButtonModel CommandButton1;
+  // CommandButton2 … CommandButton7; index 0 is CommandButton2.
+  ButtonModel CommandButton2, CommandButton3, CommandButton4, CommandButton5, CommandButton6,
+      CommandButton7;
   PictureModel Picture1{true, {3480, 360, 795, 735}};
   ListBoxModel List1{{}, false, {3240, 1320, 2655, 2040}};
   ListBoxModel List2{{}, false, {6600, 1320, 1575, 1260}};
   ListBoxModel List3{{}, false, {4560, 4920, 4815, 1320}};
   // Where the page's grid sits on the window.
   ControlGeometry grid{2880, 36, 9696, 6648};
+  // The hidden second page follows the first one's left and width.
+  ControlGeometry grid2{3480, 120, 7215, 1935};
+  ControlGeometry tree{0, 0, 2775, 7455};
+  bool tree_visible = true;
+  ControlGeometry Command5{2400, 0, 375, 255};
+  bool Command5_visible = true;
+  // Tops of the manual-save box and of the seven buttons.
+  int check2_top = 7680;
+  int buttons_top = 7800;
+  // The window itself (its client area once maximized).
+  ControlGeometry form{0, 0, 12720, 8700};
   MenuStates menu;
   std::vector<TreeNode> TreeView1;
 

@@ -1,0 +1,2 @@
+// Layout commands of the main window.
+#include "session/window_commands.h"
