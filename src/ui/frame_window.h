@@ -1,0 +1,63 @@
+// MDIForm1: the frame every other window lives in; it owns the session and runs the start,
+// the log-in, re-login and the exit of the frame.
+#pragma once
+
+#include "app/login.h"
+#include "app/user_list.h"
+#include "session/session.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+namespace vemo {
+
+class LoginDialog;
+class MainWindow;
+class SplashWindow;
+
+inline const QString kFrameCaption = QStringLiteral("Vemo仓库物料管理系统");
+
+class FrameWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit FrameWindow(const QString& station_folder);
+  ~FrameWindow() override;
+
+  Session& session() { return session_; }
+  UserList& user_list() { return user_list_; }
+  SplashWindow* splash() const { return splash_; }
+  LoginDialog* login() const { return login_; }
+  MainWindow* form1() const { return form1_; }
+
+  // Frame load: the paths are fixed; the frame shows maximized with the splash.
+  void start();
+  // 重新登录.
+  void relogin();
+  // 关于vemo系统.
+  void show_about();
+
+ signals:
+  // The program ends (exit dialogue, log-in cancelled).
+  void ended();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void show_splash();
+  void show_login();
+  void logged_in(const LoginOutcome& outcome);
+  void run_command(const QString& item);
+  void end_program();
+  void close_child_windows();
+
+  Session session_;
+  UserList user_list_;
+  QPointer<SplashWindow> splash_;
+  QPointer<LoginDialog> login_;
+  QPointer<MainWindow> form1_;
+  bool ending_ = false;
+};
+
+}  // namespace vemo
