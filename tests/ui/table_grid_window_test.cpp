@@ -135,6 +135,27 @@ TEST_F(TableGridWindowTest, CommonSettingsShowThePagesListsFromTheSettingsFile) 
   EXPECT_EQ(prompts->texts(), QStringList{kUpdateAllQuestion});
 }
 
+TEST_F(TableGridWindowTest, TheCellBeingTypedIsStoredBeforeTheListsAreCopied) {
+  session.Spreadsheet1.set_name("货物运单");
+  session.form1.TreeView1 = {{"货物运单", "货物运单"}, {"运输货票", "运输货票"}};
+  auto window = open(common_settings_source(session));
+  QTableView* grid = window->DataGrid1();
+  const QModelIndexList found = grid->model()->match(grid->model()->index(0, 1), Qt::DisplayRole,
+                                                     "运输方式：", 1, Qt::MatchStartsWith);
+  ASSERT_EQ(found.size(), 1);
+  grid->setCurrentIndex(found[0]);
+  grid->edit(found[0]);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  editor->setText("运输方式：,1.新方式,");
+  prompts->push(PromptAnswer::Yes);
+  window->close();
+  EXPECT_EQ(prompts->texts(), QStringList({kUpdateAllQuestion, kUpdateDone}));
+  EXPECT_EQ(
+      rows_of(session.set_db_path, "select popnr from 运输货票_pop where popnr like '运输方式：%'"),
+      QStringList{"运输方式：,1.新方式,"});
+}
+
 TEST_F(TableGridWindowTest, ClosingOnUsersOrConfirmationsAsksNothing) {
   session.Spreadsheet1.set_name("货物运单");
   for (AdminTable table : {AdminTable::Users, AdminTable::Confirmations}) {
