@@ -9,6 +9,8 @@
 #include "platform/sql_text.h"
 #include "sheet/choice_list.h"
 
+#include <algorithm>
+
 namespace vemo {
 namespace {
 
