@@ -3,8 +3,12 @@
 
 #include "session/session.h"
 
+#include "platform/recordset.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace vemo {
 
@@ -12,7 +16,8 @@ inline const QString kPasswordTitle = QStringLiteral("修改密码");
 inline const QString kPasswordMismatch = QStringLiteral("输入密码不一致，请重试!");
 inline const QString kPasswordChanged = QStringLiteral("修改成功");
 
-// "yes" when the row of user and old password got the new password, "exit" otherwise.
+// "yes" when the row of user and old password got the new password, "exit" otherwise
+// (also when the write or its submission to the data service failed).
 QString change_password(Session& session, const QString& user, const QString& old_password,
                         const QString& new_password);
 
@@ -44,6 +49,13 @@ DialogOutcome admin_log_in(Session& session, AdminTable table, const QString& us
 GridSource admin_grid_source(AdminTable table);
 // 常用设置(当前): the pop-up table of the page on screen.
 GridSource common_settings_source(const Session& session);
+// The grid window's table: pop-up tables where the lists are read (the settings database),
+// the user and confirmation tables in the local main database file.
+struct GridTable {
+  DbConn connection;  // kept open while the grid edits the recordset
+  std::unique_ptr<Recordset> recordset;
+};
+GridTable open_grid_table(Session& session, const QString& table);
 // Closing the grid window: the pop-up table's copy question; in network mode the users
 // go back to the data service.
 void on_grid_window_closed(Session& session, const QString& table);
