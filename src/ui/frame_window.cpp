@@ -3,11 +3,17 @@
 
 #include "app/relogin.h"
 #include "app/session_start.h"
+#include "app/settings.h"
 #include "app/shutdown.h"
+#include "app/user_admin.h"
+#include "ui/admin_login_dialog.h"
 #include "ui/login_dialog.h"
 #include "ui/main_window.h"
+#include "ui/password_dialog.h"
 #include "ui/qt_prompts.h"
 #include "ui/splash_window.h"
+#include "ui/station_dialog.h"
+#include "ui/table_grid_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -106,7 +112,41 @@ void FrameWindow::run_command(const QString& item) {
     relogin();
   } else if (item == QStringLiteral("about")) {
     show_about();
+  } else if (item == QStringLiteral("mm_xg")) {
+    auto* dialog = new PasswordDialog(session_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (form1_) {
+      // A third of the way into the main window.
+      const QRect area = form1_->geometry();
+      dialog->move(form1_->mapToGlobal(QPoint(area.width() * 3 / 10, area.height() * 3 / 10)));
+    }
+    dialog->show();
+  } else if (item == QStringLiteral("user_gl") || item == QStringLiteral("qr_mxb")) {
+    session_.pump();
+    const AdminTable table =
+        item == QStringLiteral("user_gl") ? AdminTable::Users : AdminTable::Confirmations;
+    auto* dialog = new AdminLoginDialog(session_, table, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &AdminLoginDialog::gridWanted, this, &FrameWindow::show_grid);
+    dialog->show();
+    dialog->raise();
+  } else if (item == QStringLiteral("normal_set")) {
+    show_grid(common_settings_source(session_));
+  } else if (item == QStringLiteral("fz_set")) {
+    auto* dialog = new StationDialog(
+        user_list_,
+        [this](const QString& station) { set_departure_station(session_, user_list_, station); },
+        this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
   }
+}
+
+void FrameWindow::show_grid(const GridSource& source) {
+  auto* grid = new TableGridWindow(session_, source, this);
+  grid->setAttribute(Qt::WA_DeleteOnClose);
+  grid->show();
+  grid->raise();
 }
 
 void FrameWindow::resizeEvent(QResizeEvent* event) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/login.h"
+#include "app/user_admin.h"
 #include "app/user_list.h"
 #include "session/session.h"
 
@@ -35,6 +36,8 @@ class FrameWindow : public QMainWindow {
   void relogin();
   // 关于vemo系统.
   void show_about();
+  // Commands of the main window's menu that open other windows.
+  void run_command(const QString& item);
 
  signals:
   // The program ends (exit dialogue, log-in cancelled).
@@ -48,7 +51,7 @@ class FrameWindow : public QMainWindow {
   void show_splash();
   void show_login();
   void logged_in(const LoginOutcome& outcome);
-  void run_command(const QString& item);
+  void show_grid(const GridSource& source);
   void end_program();
   void close_child_windows();
 
