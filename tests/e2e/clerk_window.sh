@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# A clerk in a real window: start vemo on a fresh demo station in a virtual display, log in as
+# the writer, type a new waybill number and answer Yes, fill the shipper and a goods line, leave
+# without a backup, then read the records back from the database file.
+# Usage: clerk_window.sh BIN_DIR [SHOTS_DIR]   (needs xvfb-run, xdotool, sqlite3)
+set -euo pipefail
+bin=$1
+shots=${2:-}
+if [ -z "${VEMO_E2E_INNER:-}" ]; then
+  export VEMO_E2E_INNER=1
+  exec xvfb-run -a -s '-screen 0 1280x1024x24' bash "$0" "$@"
+fi
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+work=$(mktemp -d)
+trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+station=$work/station
+"$bin/vemo-cli" init "$station" --demo 10 --seed 3 >/dev/null
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+# Waits until a visible window's title matches; prints its id.
+wait_window() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  fail "window '$1' did not appear"
+}
+# Keys to the window that has the input focus, as a keyboard sends them.
+keys() { xdotool key --delay 40 "$@"; sleep 0.2; }
+type_text() { xdotool type --delay 40 "$1"; sleep 0.2; }
+shot() { [ -z "$shots" ] || xwd -root -silent | convert xwd:- "$shots/$1.png" 2>/dev/null || true; }
+
+number=CD2612E2E01
+"$bin/vemo" "$station" 2>"$work/vemo.err" &
+pid=$!
+
+login=$(wait_window '^登录$')
+xdotool windowfocus --sync "$login" 2>/dev/null || true
+shot login
+keys alt+u Down          # 张丽, the second name of the user list
+keys alt+p
+type_text zl2026
+keys Return
+main=$(wait_window 'INTERNET')
+sleep 0.5
+shot main
+
+# A1 is active: down one row and to the row's last column reaches the number cell M2.
+keys Down End
+type_text "$number"
+keys Return
+wait_window '^运输托号$' >/dev/null  # 该运输托号不存在？
+keys Return
+wait_window '^运输托号$' >/dev/null  # 你确定增加新的运输托号？ yswtd1
+keys y
+sleep 0.5
+# The cursor now walks the input cells: address, transport, vehicle, vehicle kind, shipper.
+keys Return Return Return Return
+type_text "E2E Trading"
+keys Return
+for _ in 1 2 3 4 5 6 7; do keys Return; done
+# The first goods line: goods name, packing, pieces, weight.
+type_text "steel pipe"
+keys Return
+type_text "box"
+keys Return
+type_text 12
+keys Return
+type_text 340
+keys Return
+sleep 0.5
+shot waybill
+
+xdotool windowclose "$main" 2>/dev/null || xdotool key alt+F4
+wait_window '^退出$' >/dev/null
+keys y
+wait_window '^备份$' >/dev/null
+keys n
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$pid" 2>/dev/null && fail "vemo did not end after 退出"
+
+"$bin/vemo-cli" mode "$station" dev >/dev/null
+db=$station/澜川.mdb
+q() { sqlite3 "$db" "$1"; }
+[ "$(q "select count(*) from yswtd1 where ysth='$number'")" = 1 ] || fail "no yswtd1 record"
+[ "$(q "select fhdwmc from yswtd1 where ysth='$number'")" = "E2E Trading" ] ||
+  fail "shipper: $(q "select fhdwmc from yswtd1 where ysth='$number'")"
+line=$(q "select hwmc, bzfs, js, zl from yswtd2 where ysth='$number' and fh_wz=1")
+[ "$line" = "steel pipe|box|12|340" ] || fail "goods line: '$line'"
+echo "ok: $number stored with shipper and goods line"
