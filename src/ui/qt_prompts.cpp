@@ -30,9 +30,11 @@ PromptAnswer QtPrompts::ask(const Prompt& prompt) {
                   prompt.title.isEmpty() ? QStringLiteral("Vemo") : prompt.title, prompt.text,
                   QMessageBox::NoButton, parent_);
   if (prompt.buttons == PromptButtons::YesNo) {
-    box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+    QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
     QAbstractButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
     box.setEscapeButton(no);
+    // Enter answers Yes.
+    box.setDefaultButton(yes);
     box.exec();
     return box.clickedButton() && box.buttonRole(box.clickedButton()) == QMessageBox::YesRole
                ? PromptAnswer::Yes
