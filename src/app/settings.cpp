@@ -4,6 +4,7 @@
 #include "app/file_copy.h"
 #include "app/shutdown.h"
 #include "data/connections.h"
+#include "data/scramble.h"
 #include "platform/dates.h"
 #include "platform/log.h"
 #include "platform/number_text.h"
@@ -49,6 +50,8 @@ bool restore_backup(Session& session, const QString& item) {
   const QString main = backup_path(session, 0);
   if (copy_file_over(backup_path(session, n), main) != FileCopy::Copied) return false;
   drop_stale_journal(main);
+  // A backup made in the other mode comes in the other form.
+  sync_file_scramble(session.dev_marker, main);
   return true;
 }
 

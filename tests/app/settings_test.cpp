@@ -101,6 +101,16 @@ TEST_F(BackupChoice, AnsweringYesCopiesTheNumberedBackupOverTheMainFile) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no temporary file left
 }
 
+TEST_F(BackupChoice, ARestoredFileTakesTheFormOfTheCurrentMode) {
+  make_backup(4);  // scrambled, as made in normal mode
+  session.dev_marker = kDeveloperMarker;
+  ASSERT_TRUE(unscramble_db_file(session.main_db_path));
+  EXPECT_TRUE(click("备份4", PromptAnswer::Yes));
+  EXPECT_EQ(main_value(), "4");
+  session.main_conn = DbConn{};
+  EXPECT_EQ(test::RawDb(session.main_db_path, nullptr).value("select v from s"), "4");
+}
+
 TEST_F(BackupChoice, NoOrAnItemWithoutItsBackupChangesNothing) {
   make_backup(3);
   // 澜川x.mdb is where the compaction keeps its copy: never a backup to restore.
