@@ -43,12 +43,12 @@ void place_picture(Session& session, const QString& position) {
 }
 
 // The template beside the databases; a name that would reach outside the folder loads none.
-void load_page_template(Session& session, Sheet& sheet, const QString& name) {
+bool load_page_template(Session& session, Sheet& sheet, const QString& name) {
   if (name.contains('/') || name.contains('\\') || name.contains(QStringLiteral(".."))) {
     log_skip(kWhere, name, QStringLiteral("not a document name"));
-    return;
+    return false;
   }
-  load_template(sheet, session.station_folder + '/' + name + QStringLiteral(".htm"));
+  return load_template(sheet, session.station_folder + '/' + name + QStringLiteral(".htm"));
 }
 
 }  // namespace
@@ -67,15 +67,21 @@ bool open_document(Session& session, const QString& name, OpenFlag flag) {
   session.current_ysth = read_page_ysth(session, session.main_conn, sheet);
   place_picture(session, catalog ? catalog->gstb_wz : QString());
 
-  sheet.set_enable_events(false);
-  sheet.clear();
-  load_page_template(session, sheet, name);
-  sheet.set_name(name);
-  sheet.set_enable_events(true);
+  load_document_page(session, name);
   sheet.range(QStringLiteral("a1")).select();
   if (flag == OpenFlag::FromFlaggedNode) vkr(sheet);
   protect_page(session, session.main_conn, sheet);
   return true;
+}
+
+bool load_document_page(Session& session, const QString& name) {
+  Sheet& sheet = session.Spreadsheet1;
+  sheet.set_enable_events(false);
+  sheet.clear();
+  const bool loaded = load_page_template(session, sheet, name);
+  sheet.set_name(name);
+  sheet.set_enable_events(true);
+  return loaded;
 }
 
 void open_tree_node(Session& session, const TreeNode& node) {

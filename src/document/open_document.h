@@ -15,6 +15,11 @@ enum class OpenFlag { Plain, FromFlaggedNode };
 // page keeps the previous document).
 bool open_document(Session& session, const QString& name, OpenFlag flag = OpenFlag::Plain);
 
+// The page's template beside the databases, loaded on the session's sheet with its events
+// off, and the sheet named after the page; no scope check, no save, no picture. False when
+// no template was loaded (the page is then empty).
+bool load_document_page(Session& session, const QString& name);
+
 // A click on a node of the navigation tree.
 void open_tree_node(Session& session, const TreeNode& node);
 

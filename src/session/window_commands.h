@@ -22,6 +22,8 @@ void show_bottom_row(MainWindowModel& form);
 
 // A bottom button works only while the menu item with its command does (1 … 7).
 bool bottom_button_enabled(const MainWindowModel& form, int number);
+// CommandButton1 … CommandButton7 by number; any other number gives a detached button
+// (logged), so a wrong number changes no control.
 ButtonModel& bottom_button(MainWindowModel& form, int number);
 
 }  // namespace vemo

@@ -66,7 +66,7 @@ struct MainWindowModel {
   bool Check2 = true;
   bool Check2_visible = true;
   ButtonModel CommandButton1;
-  // CommandButton2 … CommandButton7; index 0 is CommandButton2.
+  // CommandButton2 … CommandButton7; bottom_button() reaches all seven by number.
   ButtonModel CommandButton2, CommandButton3, CommandButton4, CommandButton5, CommandButton6,
       CommandButton7;
   PictureModel Picture1{true, {3480, 360, 795, 735}};
