@@ -39,7 +39,12 @@ FrameWindow::FrameWindow(const QString& station_folder) {
   setCentralWidget(desk);
 }
 
-FrameWindow::~FrameWindow() { session_.process_pending_messages = nullptr; }
+FrameWindow::~FrameWindow() {
+  session_.process_pending_messages = nullptr;
+  // Every window holds the session, which dies before QObject deletes the children.
+  const auto children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* child : children) delete child;
+}
 
 void FrameWindow::start() {
   showMaximized();

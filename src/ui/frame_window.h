@@ -6,15 +6,14 @@
 #include "app/user_admin.h"
 #include "app/user_list.h"
 #include "session/session.h"
+#include "ui/login_dialog.h"
+#include "ui/main_window.h"
+#include "ui/splash_window.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 namespace vemo {
-
-class LoginDialog;
-class MainWindow;
-class SplashWindow;
 
 inline const QString kFrameCaption = QStringLiteral("Vemo仓库物料管理系统");
 

@@ -147,7 +147,7 @@ TEST_F(FrameTest, TreeFollowsTheCatalogAndThePageShowsTheWaybill) {
   ASSERT_TRUE(form1);
   Connection settings;
   ASSERT_TRUE(settings.open(session().set_db_path));
-  const QStringList rows = query_rows(settings, "select bbm, flag from bb order by bh");
+  const QStringList rows = query_rows(settings, "select bbm, lx from bb order by bh");
   settings.close();
   ASSERT_EQ(form1->TreeView1->topLevelItemCount(), rows.size());
   for (int i = 0; i < rows.size(); ++i) {
