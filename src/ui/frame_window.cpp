@@ -47,6 +47,8 @@ FrameWindow::~FrameWindow() {
 }
 
 void FrameWindow::start() {
+  // Without a window manager "maximized" is only a wish: take the screen's size as well.
+  if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
   showMaximized();
   show_splash();
 }

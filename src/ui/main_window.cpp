@@ -132,6 +132,8 @@ void MainWindow::build_controls() {
 
   Check2 = new QCheckBox(QStringLiteral("手动存盘"), parent);
   Check2->setObjectName(QStringLiteral("Check2"));
+  // A click on the box or a button leaves the keyboard in the page.
+  Check2->setFocusPolicy(Qt::NoFocus);
   connect(Check2, &QCheckBox::clicked, this, [this](bool ticked) {
     if (syncing_) return;
     set_check2(session_, ticked);

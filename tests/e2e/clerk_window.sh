@@ -50,9 +50,17 @@ main=$(wait_window 'INTERNET')
 sleep 0.5
 shot main
 
-# A1 is active: down one row and to the row's last column reaches the number cell M2.
-keys Down End
+# Cells are to be stored as they are typed: untick 手动存盘 (bottom left, 80 px above the
+# window's lower edge, below the page whose height follows the window).
+height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
+xdotool mousemove 15 $((height - 71))
+sleep 0.3
+xdotool mousedown 1 mouseup 1
+sleep 0.5
+# From A1 (under the title) one row down and two cells right is the number cell M2.
+keys ctrl+Home Down Right Right
 type_text "$number"
+shot typed
 keys Return
 wait_window '^运输托号$' >/dev/null  # 该运输托号不存在？
 keys Return
@@ -63,20 +71,28 @@ sleep 0.5
 keys Return Return Return Return
 type_text "E2E Trading"
 keys Return
-for _ in 1 2 3 4 5 6 7; do keys Return; done
-# The first goods line: goods name, packing, pieces, weight.
-type_text "steel pipe"
-keys Return
-type_text "box"
-keys Return
-type_text 12
-keys Return
-type_text 340
-keys Return
+# The first goods line, from the top eight rows down and one cell right: B11. Enter goes down
+# the column, so after each cell the clerk steps back up and right: name, packing, pieces,
+# weight.
+keys ctrl+Home Down Down Down Down Down Down Down Down Right
+for value in "steel pipe" box 12 340; do
+  type_text "$value"
+  keys Return Up Right
+done
 sleep 0.5
 shot waybill
+# The page is in manual-save mode again after the first change: 手动存盘 stores it.
+xdotool mousemove 742 $((height - 68))
+sleep 0.3
+xdotool mousedown 1 mouseup 1
+sleep 0.5
 
-xdotool windowclose "$main" 2>/dev/null || xdotool key alt+F4
+# 文件 → 退出 (the last item of the menu).
+xdotool mousemove 20 10
+sleep 0.2
+xdotool mousedown 1 mouseup 1
+sleep 0.5
+keys Up Return
 wait_window '^退出$' >/dev/null
 keys y
 wait_window '^备份$' >/dev/null
@@ -84,12 +100,12 @@ keys n
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$pid" 2>/dev/null && fail "vemo did not end after 退出"
 
-"$bin/vemo-cli" mode "$station" dev >/dev/null
+"$bin/vemo-cli" mode "$station" dev --password kelp591 >/dev/null
 db=$station/澜川.mdb
 q() { sqlite3 "$db" "$1"; }
 [ "$(q "select count(*) from yswtd1 where ysth='$number'")" = 1 ] || fail "no yswtd1 record"
 [ "$(q "select fhdwmc from yswtd1 where ysth='$number'")" = "E2E Trading" ] ||
   fail "shipper: $(q "select fhdwmc from yswtd1 where ysth='$number'")"
-line=$(q "select hwmc, bzfs, js, zl from yswtd2 where ysth='$number' and fh_wz=1")
+line=$(q "select hwmc, bzfs, printf('%g', js), printf('%g', zl) from yswtd2 where ysth='$number' and fh_wz=1")
 [ "$line" = "steel pipe|box|12|340" ] || fail "goods line: '$line'"
 echo "ok: $number stored with shipper and goods line"

@@ -26,7 +26,11 @@ GridView::GridView(Sheet& sheet, QWidget* parent)
   horizontalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setMinimumSectionSize(1);
 
-  connect(delegate, &CellDelegate::enterPressed, this, [this] { sheet_.user_key(kKeyEnter); });
+  connect(delegate, &CellDelegate::enterPressed, this, [this] {
+    keep_focus();
+    sheet_.user_key(kKeyEnter);
+    keep_focus();
+  });
   connect(delegate, &CellDelegate::altPressed, this, [this] { sheet_.user_key(kKeyAlt); });
   connect(model_, &SheetTableModel::sheetLayoutChanged, this, &GridView::apply_layout);
   connect(this, &QAbstractItemView::clicked, this,
@@ -113,6 +117,12 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
 
 void GridView::scrolled() {
   sheet_.user_scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void GridView::keep_focus() {
+  // Handlers that write beyond the shown cells reset the model, which deletes the open editor
+  // and the keyboard focus with it; the clerk goes on typing in the page.
+  if (QApplication::focusWidget() == nullptr && isVisible()) setFocus(Qt::OtherFocusReason);
 }
 
 bool GridView::contains_widget(const QWidget* widget) const {

@@ -30,6 +30,7 @@ class GridView : public QTableView {
   void show_sheet_selection(const CellArea& area);
   void focus_changed(QWidget* old, QWidget* now);
   void scrolled();
+  void keep_focus();
   bool contains_widget(const QWidget* widget) const;
 
   Sheet& sheet_;
