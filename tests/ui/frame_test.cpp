@@ -1,9 +1,11 @@
 // The desktop start: splash, log-in dialog, rights on the main window, re-login and exit.
 #include "app/shutdown.h"
+#include "data/connections.h"
 #include "document/open_document.h"
 #include "platform/connection.h"
 #include "platform/view/grid_view.h"
 #include "support/db_helpers.h"
+#include "ui/admin_login_dialog.h"
 #include "ui/scrolling_label.h"
 #include "ui/splash_window.h"
 #include "ui_fixture.h"
@@ -12,6 +14,9 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -292,6 +297,74 @@ TEST_F(FrameTest, AboutBoxClosesOnAKeyWithoutLoggingIn) {
   QTest::keyClick(about, Qt::Key_Escape);
   EXPECT_FALSE(frame->login()->isVisible());
   EXPECT_TRUE(form1->isVisible());
+}
+
+TEST_F(FrameTest, UserAdministrationIsRefusedToAWriterAndOpensWithThePassPhrase) {
+  MainWindow* form1 = start_and_log_in(kAdmin, kAdminPassword);
+  ASSERT_TRUE(form1);
+  form1->run_menu_item("user_gl");
+  auto* dialog = frame->findChild<AdminLoginDialog*>("frmLogin2");
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->txtUserName()->text(), kAdmin);
+  dialog->txtUserName()->setText(kWriter);
+  dialog->txtPassword()->setText(kWriterPassword);
+  dialog->findChild<QPushButton*>("cmdOK")->click();
+  EXPECT_EQ(prompts->texts(), QStringList{"无效的密码，请重试!"});
+  EXPECT_FALSE(frame->findChild<QWidget*>("user_table"));
+
+  dialog->txtPassword()->setText(QStringLiteral("KELP591"));
+  dialog->findChild<QPushButton*>("cmdOK")->click();
+  auto* grid = frame->findChild<QWidget*>("user_table");
+  ASSERT_TRUE(grid);
+  EXPECT_TRUE(grid->isVisible());
+  auto* table = grid->findChild<QTableView*>("DataGrid1");
+  ASSERT_TRUE(table);
+  EXPECT_EQ(table->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("用户名"));
+  EXPECT_GE(table->model()->rowCount(), 3);
+}
+
+TEST_F(FrameTest, ABackupChosenInList2ReplacesTheMainDatabase) {
+  MainWindow* form1 = start_and_log_in(kAdmin, kAdminPassword);
+  ASSERT_TRUE(form1);
+  ASSERT_TRUE(backup_main_db(session()).isEmpty());
+  const QByteArray saved = file_bytes(backup_path(session(), 1));
+  auto rows_named = [&](const QString& name) {
+    return open_query(session(), session().main_conn,
+                      "select * from ws_gxq where username='" + name + "'")
+        ->RecordCount();
+  };
+  ASSERT_TRUE(
+      execute_sql(session(), session().main_conn,
+                  "insert into ws_gxq (username, mm, userright) values ('新来', 'x', 'R')"));
+  ASSERT_EQ(rows_named("新来"), 1);
+
+  form1->run_menu_item("setbak");
+  ASSERT_TRUE(form1->List2->isVisible());
+  ASSERT_EQ(form1->List2->count(), 1);
+  QListWidgetItem* item = form1->List2->item(0);
+  EXPECT_TRUE(item->text().endsWith('1'));
+
+  // No changes nothing.
+  prompts->push(PromptAnswer::No);
+  QTest::mouseClick(form1->List2->viewport(), Qt::LeftButton, {},
+                    form1->List2->visualItemRect(item).center());
+  EXPECT_FALSE(form1->List2->isVisible());
+  EXPECT_EQ(rows_named("新来"), 1);
+
+  form1->run_menu_item("setbak");
+  prompts->push(PromptAnswer::Yes);
+  item = form1->List2->item(0);
+  QTest::mouseClick(form1->List2->viewport(), Qt::LeftButton, {},
+                    form1->List2->visualItemRect(item).center());
+  ASSERT_EQ(prompts->shown().size(), 2u);
+  EXPECT_EQ(prompts->shown()[1].text, "你确定选择 " + item->text() + "？");
+  EXPECT_EQ(prompts->shown()[1].title, QStringLiteral("选择"));
+  EXPECT_FALSE(form1->List2->isVisible());
+  EXPECT_EQ(file_bytes(session().main_db_path), saved);
+  // The reopened connection reads the restored file.
+  EXPECT_EQ(rows_named("新来"), 0);
+  EXPECT_EQ(rows_named(kWriter), 1);
 }
 
 }  // namespace
