@@ -136,6 +136,7 @@ void FrameWindow::run_command(const QString& item) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &AdminLoginDialog::gridWanted, this, &FrameWindow::show_grid);
     dialog->show();
+    place_centered(dialog);
     dialog->raise();
   } else if (item == QStringLiteral("normal_set")) {
     show_grid(common_settings_source(session_));
@@ -146,13 +147,19 @@ void FrameWindow::run_command(const QString& item) {
         this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+    place_centered(dialog);
   }
+}
+
+void FrameWindow::place_centered(QWidget* window) const {
+  window->move(geometry().center() - window->rect().center());
 }
 
 void FrameWindow::show_grid(const GridSource& source) {
   auto* grid = new TableGridWindow(session_, source, this);
   grid->setAttribute(Qt::WA_DeleteOnClose);
   grid->show();
+  place_centered(grid);
   grid->raise();
 }
 

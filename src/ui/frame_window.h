@@ -51,6 +51,7 @@ class FrameWindow : public QMainWindow {
   void show_login();
   void logged_in(const LoginOutcome& outcome);
   void show_grid(const GridSource& source);
+  void place_centered(QWidget* window) const;
   void end_program();
   void close_child_windows();
 

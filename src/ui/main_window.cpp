@@ -109,6 +109,8 @@ void MainWindow::build_controls() {
   auto make_list = [parent](const QString& name) {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
+    // A pick leaves the keyboard in the page.
+    list->setFocusPolicy(Qt::NoFocus);
     list->hide();
     return list;
   };
@@ -198,6 +200,7 @@ void MainWindow::tree_clicked(QTreeWidgetItem* item) {
   if (index < 0 || index >= static_cast<int>(session_.form1.TreeView1.size())) return;
   open_tree_node(session_, session_.form1.TreeView1[static_cast<std::size_t>(index)]);
   sync_from_model();
+  Spreadsheet1->setFocus();
 }
 
 void MainWindow::tree_context_menu(const QPoint& pos) {

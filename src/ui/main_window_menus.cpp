@@ -2,6 +2,7 @@
 #include "app/settings.h"
 #include "document/document_menu.h"
 #include "document/page_save.h"
+#include "platform/view/grid_view.h"
 #include "reports/daily_report_correction.h"
 #include "session/window_commands.h"
 #include "ui/main_window.h"
@@ -124,6 +125,7 @@ void MainWindow::run_menu_item(const QString& name) {
     correct_daily_report_map(session_);
   } else {
     open_from_menu(session_, name);
+    Spreadsheet1->setFocus();
   }
   sync_from_model();
 }

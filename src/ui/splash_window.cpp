@@ -1,6 +1,7 @@
 // The splash screen.
 #include "ui/splash_window.h"
 
+#include "ui/company_logo.h"
 #include "ui/scrolling_label.h"
 
 #include <QCoreApplication>
@@ -50,7 +51,12 @@ SplashWindow::SplashWindow(Session& session, Mode mode, QWidget* parent)
       QStringLiteral("#Frame1 { background: #00e0e0; border: 2px solid #006060; }"));
   frame->setGeometry(rect());
   auto* layout = new QVBoxLayout(frame);
-  layout->setContentsMargins(24, 24, 24, 56);
+  layout->setContentsMargins(24, 16, 24, 56);
+  auto* picture = new QLabel(frame);
+  picture->setObjectName(QStringLiteral("imgLogo"));
+  picture->setPixmap(company_logo(QSize(72, 72)));
+  picture->setAlignment(Qt::AlignCenter);
+  layout->addWidget(picture);
   layout->addWidget(
       add_label(frame, QStringLiteral("lblCompany"), QStringLiteral("澜川物流"), 14, false));
   layout->addWidget(add_label(frame, QStringLiteral("lblProductName"), kProductName, 26, true));
