@@ -1,10 +1,10 @@
 // The administrator log-in dialogs.
 #include "ui/admin_login_dialog.h"
 
+#include "ui/dialog_buttons.h"
+
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace vemo {
 
@@ -23,21 +23,11 @@ AdminLoginDialog::AdminLoginDialog(Session& session, AdminTable table, QWidget* 
   form->addRow(new QLabel(QStringLiteral("用户名称(&U):"), this), user_);
   form->addRow(new QLabel(QStringLiteral("密码(&P):"), this), password_);
 
-  ok_ = new QPushButton(QStringLiteral("确定"), this);
-  ok_->setObjectName(QStringLiteral("cmdOK"));
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(QStringLiteral("取消"), this);
-  cancel_->setObjectName(QStringLiteral("cmdCancel"));
+  const OkCancel buttons = add_ok_cancel(this, form);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   connect(ok_, &QPushButton::clicked, this, &AdminLoginDialog::on_ok);
   connect(cancel_, &QPushButton::clicked, this, &AdminLoginDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addLayout(buttons);
 }
 
 void AdminLoginDialog::showEvent(QShowEvent* event) {

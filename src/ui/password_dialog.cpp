@@ -1,12 +1,12 @@
 // The password dialog.
 #include "ui/password_dialog.h"
 
+#include "ui/dialog_buttons.h"
+
 #include "app/user_admin.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace vemo {
 
@@ -29,21 +29,11 @@ PasswordDialog::PasswordDialog(Session& session, QWidget* parent)
     form->addRow(label, passwords_[i]);
   }
 
-  ok_ = new QPushButton(QStringLiteral("确定"), this);
-  ok_->setObjectName(QStringLiteral("cmdOK"));
-  ok_->setDefault(true);
-  cancel_ = new QPushButton(QStringLiteral("取消"), this);
-  cancel_->setObjectName(QStringLiteral("cmdCancel"));
+  const OkCancel buttons = add_ok_cancel(this, form);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
   connect(ok_, &QPushButton::clicked, this, &PasswordDialog::on_ok);
   connect(cancel_, &QPushButton::clicked, this, &PasswordDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addLayout(buttons);
 }
 
 void PasswordDialog::showEvent(QShowEvent* event) {
