@@ -8,6 +8,7 @@
 #include "ui/admin_login_dialog.h"
 #include "ui/scrolling_label.h"
 #include "ui/splash_window.h"
+#include "ui/table_grid_window.h"
 #include "ui_fixture.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -365,6 +367,25 @@ TEST_F(FrameTest, ABackupChosenInList2ReplacesTheMainDatabase) {
   // The reopened connection reads the restored file.
   EXPECT_EQ(rows_named("新来"), 0);
   EXPECT_EQ(rows_named(kWriter), 1);
+}
+
+TEST_F(FrameTest, SettingsMenuOpensItsWindowsAndTheTreePopsItUp) {
+  MainWindow* form1 = start_and_log_in(kWriter, kWriterPassword);
+  ASSERT_TRUE(form1);
+  emit form1->TreeView1->customContextMenuRequested(QPoint(10, 10));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form1->menu("setx")->isVisible(); }, 1000));
+  form1->menu("setx")->hide();
+
+  form1->run_menu_item("normal_set");
+  auto* grid = frame->findChild<TableGridWindow*>("user_table");
+  ASSERT_TRUE(grid);
+  EXPECT_EQ(grid->source().table, QStringLiteral("货物运单_pop"));
+  grid->close();
+
+  form1->run_menu_item("fz_set");
+  EXPECT_TRUE(frame->findChild<QDialog*>("Dialog"));
+  form1->run_menu_item("mm_xg");
+  EXPECT_TRUE(frame->findChild<QDialog*>("frmLogin1"));
 }
 
 }  // namespace
