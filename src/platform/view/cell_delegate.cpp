@@ -36,7 +36,8 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       // Content change first, then the key; the cursor stays where it is (the engine moves it).
       emit commitData(editor);
-      emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+      // A handler that rebuilt the page has already taken the editor away.
+      if (editor->isVisible()) emit closeEditor(editor, QAbstractItemDelegate::NoHint);
       emit enterPressed();
       return true;
     }
