@@ -11,6 +11,8 @@ if [ -z "${VEMO_E2E_INNER:-}" ]; then
   exec xvfb-run -a -s '-screen 0 1280x1024x24' bash "$0" "$@"
 fi
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+# ./test runs the widget tests offscreen; this one needs the virtual display.
+export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 station=$work/station
@@ -29,6 +31,22 @@ wait_window() {
     sleep 0.05
   done
   fail "window '$1' did not appear"
+}
+# Waits until a window has gone (a message box closed by its answer).
+wait_gone() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "$2" 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.05
+  done
+  fail "window '$2' did not close"
+}
+# Answers the message box with the title: waits for it, sends the keys, waits until it closed.
+answer() {
+  local box
+  box=$(wait_window "$1")
+  xdotool windowfocus "$box" 2>/dev/null || true
+  keys "${@:2}"
+  wait_gone "$box" "$1"
 }
 # Keys to the window that has the input focus, as a keyboard sends them.
 keys() { xdotool key --delay 40 "$@"; sleep 0.2; }
@@ -62,11 +80,8 @@ keys ctrl+Home Down Right Right
 type_text "$number"
 shot typed
 keys Return
-wait_window '^运输托号$' >/dev/null  # 该运输托号不存在？
-keys Return
-wait_window '^运输托号$' >/dev/null  # 你确定增加新的运输托号？ yswtd1
-keys y
-sleep 0.5
+answer '^运输托号$' Return  # 该运输托号不存在？
+answer '^运输托号$' y       # 你确定增加新的运输托号？ yswtd1
 # The cursor now walks the input cells: address, transport, vehicle, vehicle kind, shipper.
 keys Return Return Return Return
 type_text "E2E Trading"
@@ -93,10 +108,8 @@ sleep 0.2
 xdotool mousedown 1 mouseup 1
 sleep 0.5
 keys Up Return
-wait_window '^退出$' >/dev/null
-keys y
-wait_window '^备份$' >/dev/null
-keys n
+answer '^退出$' y
+answer '^备份$' n
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$pid" 2>/dev/null && fail "vemo did not end after 退出"
 
