@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QScreen>
+#include <QTimer>
 
 namespace vemo {
 
@@ -116,7 +117,8 @@ void FrameWindow::show_about() {
 
 void FrameWindow::run_command(const QString& item) {
   if (item == QStringLiteral("cxdl")) {
-    relogin();
+    // The main window is still inside its menu command: unload it once that has returned.
+    QTimer::singleShot(0, this, &FrameWindow::relogin);
   } else if (item == QStringLiteral("about")) {
     show_about();
   } else if (item == QStringLiteral("mm_xg")) {

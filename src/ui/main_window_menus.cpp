@@ -104,7 +104,9 @@ void MainWindow::run_menu_item(const QString& name) {
   MainWindowModel& form = session_.form1;
   if (kFrameCommands.contains(name)) {
     emit command_requested(name);
-  } else if (name == QStringLiteral("exit")) {
+    return;
+  }
+  if (name == QStringLiteral("exit")) {
     close();
     return;
   } else if (name == QStringLiteral("yc")) {
