@@ -20,6 +20,7 @@ station=$work/station
 
 fail() {
   echo "FAIL: $*" >&2
+  [ -s "$work/vemo.err" ] && tail -20 "$work/vemo.err" >&2
   exit 1
 }
 # Waits until a visible window's title matches; prints its id.
