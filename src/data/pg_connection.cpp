@@ -31,6 +31,11 @@ enum : unsigned {
   kNumeric = 1700,
 };
 
+// Server notices ("table does not exist, skipping") go to the debug log, not the terminal.
+void log_notice(void*, const char* message) {
+  log_debug(kWhere, QString::fromUtf8(message).trimmed());
+}
+
 QString strip_prefix(const QString& text, const QString& prefix) {
   return text.startsWith(prefix, Qt::CaseInsensitive) ? text.mid(prefix.size()) : text;
 }
@@ -102,6 +107,7 @@ bool PgConnection::ensure_open() {
     log_skip(kWhere, QStringLiteral("connect to ") + address_.host + ' ' + address_.name, error_);
     return false;
   }
+  PQsetNoticeProcessor(conn_, log_notice, nullptr);
   table_names_.clear();
   column_names_.clear();
   citext_oid_ = 0;
