@@ -6,6 +6,8 @@
 #include "platform/sql_dialect.h"
 #include "platform/sql_shape.h"
 
+#include <QRegularExpression>
+
 namespace vemo {
 namespace {
 
@@ -15,6 +17,14 @@ const QString kWhere = QStringLiteral("rds");
 QString with_row_key(const QString& sql) {
   const int select_end = int(sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive)) + 6;
   return sql.left(select_end) + ' ' + kServerRowKey + ',' + sql.mid(select_end);
+}
+
+// "select * from t": what opening a whole table sends.
+bool is_whole_table(const QString& sql) {
+  static const QRegularExpression whole(
+      QStringLiteral(R"(^\s*select\s+\*\s+from\s+\w+\s*;?\s*$)"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+  return whole.match(sql).hasMatch();
 }
 
 }  // namespace
@@ -27,7 +37,7 @@ PgConnection& PgRdsFactory::connection_for(const QString& dsn) {
     PgAddress address = pg_address(server_, dsn);
     address.user = user_;
     address.password = password_;
-    connection_ = std::make_unique<PgConnection>(address);
+    connection_ = std::make_shared<PgConnection>(address);
     dsn_ = dsn;
   }
   return *connection_;
@@ -54,6 +64,16 @@ std::unique_ptr<Recordset> PgRdsFactory::Query(const QString& dsn, const QString
   if (!returns_rows(translated)) {
     connection.exec(translated);
     return std::make_unique<Recordset>();
+  }
+  // A whole table is read when its rows are first asked for: a filter set at once is
+  // answered by the server instead of bringing every row over.
+  if (is_whole_table(translated)) {
+    const QString table_sql = with_row_key(translated);
+    PgResultPtr empty = connection.exec(table_sql + QStringLiteral(" limit 0"), {}, PgExec::Read);
+    if (empty) {
+      return std::make_unique<Recordset>(
+          PgRecordSource::for_table(connection_, empty.get(), table_sql));
+    }
   }
   bool keyed = false;
   PgResultPtr result = run_select(connection, translated, &keyed);

@@ -31,7 +31,7 @@ class PgRdsFactory final : public RdsFactory {
 
   QString server_, user_, password_;
   QString dsn_;
-  std::unique_ptr<PgConnection> connection_;
+  std::shared_ptr<PgConnection> connection_;
 };
 
 }  // namespace vemo

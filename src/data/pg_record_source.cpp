@@ -2,6 +2,7 @@
 #include "data/pg_record_source.h"
 
 #include "data/pg_connection.h"
+#include "platform/filter_criteria.h"
 #include "platform/log.h"
 #include "platform/sql_text.h"
 
@@ -47,13 +48,9 @@ QVariant cell_value(const pg_result* result, int row, int column, FieldType type
 
 }  // namespace
 
-std::unique_ptr<PgRecordSource> PgRecordSource::from_result(PgConnection& connection,
-                                                            const pg_result* result,
-                                                            const QString& name, bool keyed) {
-  std::unique_ptr<PgRecordSource> source(new PgRecordSource(name));
+void PgRecordSource::read_fields(PgConnection& connection, const pg_result* result, bool keyed) {
   const unsigned table_oid = keyed ? PQftable(result, 0) : 0;
-  if (table_oid != 0) source->table_ = connection.table_name(table_oid);
-  std::vector<int> columns;  // result columns shown as fields
+  if (table_oid != 0) table_ = connection.table_name(table_oid);
   const int count = PQnfields(result);
   for (int i = keyed ? 1 : 0; i < count; ++i) {
     const unsigned from = PQftable(result, i);
@@ -62,22 +59,76 @@ std::unique_ptr<PgRecordSource> PgRecordSource::from_result(PgConnection& connec
     FieldInfo field;
     field.name = QString::fromUtf8(PQfname(result, i));
     field.type = connection.field_type(PQftype(result, i));
-    if (!source->table_.isEmpty() && from == table_oid) field.origin = origin;
-    source->fields_.push_back(field);
-    columns.push_back(i);
+    if (!table_.isEmpty() && from == table_oid) field.origin = origin;
+    fields_.push_back(field);
+    columns_.push_back(i);
   }
-  const int rows = PQntuples(result);
-  source->rows_.reserve(rows);
-  for (int row = 0; row < rows; ++row) {
+}
+
+void PgRecordSource::read_rows(const pg_result* result, std::vector<Record>* rows) const {
+  const int count = PQntuples(result);
+  rows->clear();
+  rows->reserve(count);
+  for (int row = 0; row < count; ++row) {
     Record record;
-    if (!source->table_.isEmpty()) record.key = QByteArray(PQgetvalue(result, row, 0)).toLongLong();
-    record.values.reserve(int(columns.size()));
-    for (int j = 0; j < int(columns.size()); ++j) {
-      record.values.append(cell_value(result, row, columns[j], source->fields_[j].type));
+    if (!table_.isEmpty()) record.key = QByteArray(PQgetvalue(result, row, 0)).toLongLong();
+    record.values.reserve(int(columns_.size()));
+    for (int j = 0; j < int(columns_.size()); ++j) {
+      record.values.append(cell_value(result, row, columns_[j], fields_[j].type));
     }
-    source->rows_.push_back(std::move(record));
+    rows->push_back(std::move(record));
   }
+}
+
+std::unique_ptr<PgRecordSource> PgRecordSource::from_result(PgConnection& connection,
+                                                            const pg_result* result,
+                                                            const QString& name, bool keyed) {
+  std::unique_ptr<PgRecordSource> source(new PgRecordSource(name));
+  source->read_fields(connection, result, keyed);
+  source->read_rows(result, &source->rows_);
   return source;
+}
+
+std::unique_ptr<PgRecordSource> PgRecordSource::for_table(std::shared_ptr<PgConnection> connection,
+                                                          const pg_result* empty_result,
+                                                          const QString& table_sql) {
+  std::unique_ptr<PgRecordSource> source(new PgRecordSource(table_sql));
+  source->read_fields(*connection, empty_result, true);
+  source->connection_ = std::move(connection);
+  source->table_sql_ = table_sql;
+  return source;
+}
+
+bool PgRecordSource::read_table(const QString& where, const QVariantList& parameters,
+                                std::vector<Record>* rows) {
+  PgResultPtr result = connection_->exec(table_sql_ + where, parameters, PgExec::Read);
+  if (!result) return fail(connection_->error());
+  read_rows(result.get(), rows);
+  return true;
+}
+
+bool PgRecordSource::load_matching(const FilterCriteria& criteria, std::vector<Record>* rows) {
+  if (!connection_) return false;
+  QString where;
+  QVariantList parameters;
+  if (!criteria.to_sql(&where, &parameters)) return false;
+  // The condition is written for SQLite: numbered parameters, and no collations (text
+  // columns on the server compare as the local ones do by their own type).
+  where.remove(QStringLiteral(" COLLATE NOCASE")).remove(QStringLiteral(" COLLATE BINARY"));
+  QString numbered;
+  int n = 0;
+  bool quoted = false;
+  for (const QChar c : where) {
+    if (c == '\'') quoted = !quoted;
+    if (c == '?' && !quoted) {
+      numbered += '$' + QString::number(++n);
+    } else {
+      numbered += c;
+    }
+  }
+  log_debug(QStringLiteral("recordset"),
+            name_ + QStringLiteral(" filtered on the server: ") + numbered);
+  return read_table(QStringLiteral(" where ") + numbered, parameters, rows);
 }
 
 bool PgRecordSource::fail(const QString& why) {
@@ -87,6 +138,7 @@ bool PgRecordSource::fail(const QString& why) {
 }
 
 bool PgRecordSource::load(std::vector<Record>* rows) {
+  if (connection_) return read_table(QString(), {}, rows);
   if (rows_taken_) return fail(QStringLiteral("the statement's rows were already taken"));
   *rows = std::move(rows_);
   rows_.clear();

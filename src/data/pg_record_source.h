@@ -22,11 +22,16 @@ class PgRecordSource final : public RecordSource {
   static std::unique_ptr<PgRecordSource> from_result(PgConnection& connection,
                                                      const pg_result* result, const QString& name,
                                                      bool keyed);
+  // A whole table whose rows are read when first asked for, so that a filter set at once
+  // is answered by the server: `empty_result` is the keyed select of no rows.
+  static std::unique_ptr<PgRecordSource> for_table(std::shared_ptr<PgConnection> connection,
+                                                   const pg_result* empty_result,
+                                                   const QString& table_sql);
 
   QString name() const override { return name_; }
   const std::vector<FieldInfo>& fields() const override { return fields_; }
   bool load(std::vector<Record>* rows) override;
-  bool load_matching(const FilterCriteria&, std::vector<Record>*) override { return false; }
+  bool load_matching(const FilterCriteria& criteria, std::vector<Record>* rows) override;
   bool writable() const override { return !table_.isEmpty(); }
   // Edits change the record at once and wait in the source for submit().
   bool update(Record* record, const FieldChanges& changes) override;
@@ -48,6 +53,9 @@ class PgRecordSource final : public RecordSource {
   };
 
   explicit PgRecordSource(QString name) : name_(std::move(name)) {}
+  void read_fields(PgConnection& connection, const pg_result* result, bool keyed);
+  void read_rows(const pg_result* result, std::vector<Record>* rows) const;
+  bool read_table(const QString& where, const QVariantList& parameters, std::vector<Record>* rows);
   bool fail(const QString& why);
   bool check_writable(const FieldChanges& changes);
   bool write(PgConnection& connection, const Change& change, QHash<qint64, qint64>* assigned);
@@ -55,6 +63,10 @@ class PgRecordSource final : public RecordSource {
   QString name_;
   QString table_;  // quoted, schema-qualified; empty when read-only
   std::vector<FieldInfo> fields_;
+  std::vector<int> columns_;  // the result column of each field
+  // Whole-table sources: the keyed select, run at load.
+  std::shared_ptr<PgConnection> connection_;
+  QString table_sql_;
   std::vector<Record> rows_;
   bool rows_taken_ = false;
   std::vector<Change> pending_;
