@@ -220,6 +220,12 @@ TEST_F(PgFactoryTest, AnUnreachableServerGivesEmptyRecordsets) {
   EXPECT_FALSE(factory->Query("DSN=nosuchdb", "select * from yswtd1")->IsOpen());
   // The factory reconnects to the named database afterwards.
   EXPECT_EQ(rows("select count(*) from yswtd1"), QStringList{"3"});
+  // A connection the server dropped is opened again for the next query.
+  const QString pid = rows("select pg_backend_pid()").value(0);
+  PgRdsFactory admin("http://" + server_->socket_dir());
+  ASSERT_FALSE(admin.Query(kDsn, "select pg_terminate_backend(" + pid + ")")->Eof());
+  EXPECT_EQ(rows("select count(*) from yswtd1"), QStringList{"3"});
+  EXPECT_NE(rows("select pg_backend_pid()").value(0), pid);
 }
 
 }  // namespace
