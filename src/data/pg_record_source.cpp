@@ -228,12 +228,15 @@ bool PgRecordSource::submit(PgConnection& connection) {
     if (!write(connection, change, &assigned)) {
       const QString why = error_;
       connection.exec(QStringLiteral("rollback"), {}, PgExec::InTransaction);
+      pending_.clear();
       error_ = why;
       return false;
     }
   }
-  if (!connection.exec(QStringLiteral("commit"), {}, PgExec::InTransaction))
+  if (!connection.exec(QStringLiteral("commit"), {}, PgExec::InTransaction)) {
+    pending_.clear();
     return fail(connection.error());
+  }
   assigned_ = std::move(assigned);
   pending_.clear();
   return true;

@@ -41,7 +41,9 @@ class PgRecordSource final : public RecordSource {
 
   bool has_pending() const { return !pending_.empty(); }
   // Writes the pending changes in one transaction: all or nothing. On failure the server is
-  // unchanged, the changes stay pending and error_string() says why.
+  // unchanged, error_string() says why and the changes are dropped: writers submit after
+  // every record, and a change the server refused must not make every later submit of the
+  // same recordset fail with it.
   bool submit(PgConnection& connection);
 
  private:

@@ -187,6 +187,14 @@ TEST_F(PgFactoryTest, AFailingSubmitLeavesTheServerUnchanged) {
   EXPECT_FALSE(factory->SubmitChanges(kDsn, *rs));
   const QStringList after = rows("select * from yswtd1 order by ysth");
   EXPECT_EQ(after, QStringList(before.mid(0, 2)));  // neither the update nor the insert stayed
+  // The refused batch is dropped: the next change of the same recordset goes through alone.
+  rs->MoveFirst();
+  ASSERT_TRUE(rs->Find("ysth = 'CD001'"));
+  rs->SetValue("bz", "later");
+  ASSERT_TRUE(rs->Update());
+  EXPECT_TRUE(factory->SubmitChanges(kDsn, *rs));
+  EXPECT_EQ(rows("select ysth, bz from yswtd1 order by ysth"),
+            (QStringList{"CD001|later", "cd002|"}));
   // Read-only results and recordsets from elsewhere are refused.
   auto sums = factory->Query(kDsn, "select count(*) as n from yswtd1");
   EXPECT_FALSE(sums->SetValue("n", 5) && sums->Update());
