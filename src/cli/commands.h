@@ -25,5 +25,6 @@ int run_init(const Options& options, Io& io);
 int run_report(const Options& options, Io& io);
 int run_mode(const Options& options, Io& io);
 int run_render(const Options& options, Io& io);
+int run_serve(const Options& options, Io& io);
 
 }  // namespace vemo::cli

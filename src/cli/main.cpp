@@ -25,10 +25,15 @@ const Command kCommands[] = {
     {"render",
      "render 站点文件夹 页面 [--params 参数文本] --user 用户名 --password 密码 --png 文件.png",
      "把页面（给出参数时先填写）画成 PNG 图片", run_render},
+    {"serve",
+     "serve 站点文件夹 --db 数据库名 [--host 服务器] [--port 端口] [--db-user 数据库用户 "
+     "--db-password 数据库密码] [--replace] --user 管理员 --password 密码",
+     "在已有的 PostgreSQL 数据库中建立主数据库的表并复制全部数据（网络运行）", run_serve},
 };
 
-const QStringList kValuedOptions = {"user", "password", "out",  "params",
-                                    "png",  "demo",     "seed", "station"};
+const QStringList kValuedOptions = {"user", "password", "out",        "params", "png",
+                                    "demo", "seed",     "station",    "db",     "host",
+                                    "port", "db-user",  "db-password"};
 
 void print_usage(QTextStream& stream) {
   stream << QStringLiteral(

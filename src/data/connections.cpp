@@ -101,9 +101,7 @@ bool execute_sql(DataState& state, DbConn& conn, const QString& sql) {
       target = &state.set_conn;
       break;
     case Route::Remote:
-      if (!conn.factory) return false;
-      conn.factory->Query(state.rds_dsn, sql);
-      return true;
+      return conn.factory && conn.factory->Execute(state.rds_dsn, sql);
     case Route::Given:
       break;
   }

@@ -2,7 +2,7 @@
 // marker, the network-mode box and the name of the page on screen.
 #pragma once
 
-#include "data/rds_factory.h"
+#include "data/pg_rds_factory.h"
 #include "platform/connection.h"
 
 #include <QString>
@@ -38,9 +38,9 @@ struct DataState {
   std::function<bool()> network_mode = [] { return false; };
   // The active sheet's name: the current document name.
   std::function<QString()> active_sheet_name = [] { return QString(); };
-  // Makes the remote factory for a server address; the network step installs the real one.
+  // Makes the remote factory for a server address: PostgreSQL; tests may put another here.
   std::function<std::shared_ptr<RdsFactory>(const QString& server)> make_rds_factory =
-      [](const QString&) { return std::make_shared<NullRdsFactory>(); };
+      [](const QString& server) { return std::make_shared<PgRdsFactory>(server); };
 
   bool developer_mode() const { return dev_marker == kDeveloperMarker; }
 };

@@ -16,4 +16,9 @@ bool NullRdsFactory::SubmitChanges(const QString& dsn, Recordset&) {
   return false;
 }
 
+bool NullRdsFactory::Execute(const QString& dsn, const QString& sql) {
+  log_skip(QStringLiteral("rds"), sql, QStringLiteral("no data server for ") + dsn);
+  return false;
+}
+
 }  // namespace vemo

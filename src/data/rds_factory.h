@@ -16,6 +16,12 @@ class RdsFactory {
   virtual std::unique_ptr<Recordset> Query(const QString& dsn, const QString& sql) = 0;
   // Writes the changed rows of a recordset back to the server.
   virtual bool SubmitChanges(const QString& dsn, Recordset& recordset) = 0;
+  // Runs a statement that returns no rows; false when it failed. A factory that cannot
+  // tell reports what Query did.
+  virtual bool Execute(const QString& dsn, const QString& sql) {
+    Query(dsn, sql);
+    return true;
+  }
 };
 
 // What stands in while no server is configured: empty answers, nothing submitted.
@@ -23,6 +29,7 @@ class NullRdsFactory final : public RdsFactory {
  public:
   std::unique_ptr<Recordset> Query(const QString& dsn, const QString& sql) override;
   bool SubmitChanges(const QString& dsn, Recordset& recordset) override;
+  bool Execute(const QString& dsn, const QString& sql) override;
 };
 
 }  // namespace vemo

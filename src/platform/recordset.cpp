@@ -387,4 +387,6 @@ bool Recordset::EditPending() const { return impl_->adding || !impl_->pending.em
 
 QString Recordset::ErrorString() const { return impl_->error; }
 
+RecordSource* Recordset::Source() const { return impl_->source.get(); }
+
 }  // namespace vemo

@@ -78,6 +78,10 @@ class Recordset {
 
   QString ErrorString() const;
 
+  // Where the rows came from: a data factory reaches its pending changes through it.
+  // Null when the recordset is closed.
+  RecordSource* Source() const;
+
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;

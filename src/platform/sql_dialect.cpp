@@ -72,7 +72,17 @@ std::optional<QString> translate_dates(const QString& sql, QString* why) {
   return out;
 }
 
-QString translate_delete(const QString& sql) {
+// "t,u" without t: the other tables of a joined delete, for PostgreSQL's "using".
+QString other_tables(const QString& tables, const QString& table) {
+  QStringList others;
+  for (const QString& part : tables.split(',')) {
+    const QString name = part.trimmed();
+    if (name.compare(table, Qt::CaseInsensitive) != 0) others << name;
+  }
+  return others.join(QStringLiteral(", "));
+}
+
+QString translate_delete(const QString& sql, SqlTarget target) {
   static const QRegularExpression delete_star(QStringLiteral(R"(^\s*delete\s+\*\s+from\s)"),
                                               QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression delete_joined(
@@ -84,6 +94,13 @@ QString translate_delete(const QString& sql) {
   }
   if (const auto m = delete_joined.match(sql); m.hasMatch()) {
     const QString table = m.captured(1);
+    if (target == SqlTarget::Postgres) {
+      const QString others = other_tables(m.captured(2), table);
+      QString out = "delete from " + table;
+      if (!others.isEmpty()) out += " using " + others;
+      if (m.capturedStart(3) >= 0) out += " where " + m.captured(3);
+      return out;
+    }
     QString inner = "select " + table + ".rowid from " + m.captured(2).trimmed();
     if (m.capturedStart(3) >= 0) inner += " where " + m.captured(3);
     return "delete from " + table + " where rowid in (" + inner + ')';
@@ -93,7 +110,7 @@ QString translate_delete(const QString& sql) {
 
 }  // namespace
 
-QString translate_sql(const QString& sql, QString* reject_reason) {
+QString translate_sql(const QString& sql, QString* reject_reason, SqlTarget target) {
   QString why;
   const std::optional<QString> dated = translate_dates(sql, &why);
   if (!dated) {
@@ -101,7 +118,7 @@ QString translate_sql(const QString& sql, QString* reject_reason) {
     if (reject_reason) *reject_reason = why;
     return QString();
   }
-  const QString translated = translate_delete(*dated);
+  const QString translated = translate_delete(*dated, target);
   if (translated != sql) log_debug(QStringLiteral("sql"), sql + " -> " + translated);
   return translated;
 }

@@ -4,8 +4,7 @@
 #include "platform/field_value.h"
 #include "platform/filter_criteria.h"
 #include "platform/log.h"
-
-#include <QRegularExpression>
+#include "platform/sql_shape.h"
 
 #include <sqlite3.h>
 
@@ -44,38 +43,6 @@ void bind_value(sqlite3_stmt* statement, int index, const QVariant& value) {
     const QByteArray text = value_text(value).toUtf8();
     sqlite3_bind_text(statement, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
   }
-}
-
-// The text with the inside of every '...' literal blanked, so values cannot look like keywords.
-QString without_literals(const QString& sql) {
-  QString out = sql;
-  bool inside = false;
-  for (QChar& c : out) {
-    if (c == '\'') {
-      inside = !inside;
-    } else if (inside) {
-      c = ' ';
-    }
-  }
-  return out;
-}
-
-// The table of "select ... from t [where ...] [order by ...]", or empty when the statement
-// reads anything more than one table's rows one for one.
-QString single_table_of(const QString& sql) {
-  static const QRegularExpression shape(
-      QStringLiteral(R"(^\s*select\s+(.+?)\s+from\s+(\w+)\s*(?:(?:where|order\s+by)\b.*)?$)"),
-      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption |
-          QRegularExpression::UseUnicodePropertiesOption);
-  static const QRegularExpression grouped(
-      QStringLiteral(R"(\b(distinct|group\s+by|having|union|join|limit|sum|count|min|max|avg|)"
-                     R"(total|group_concat)\b)"),
-      QRegularExpression::CaseInsensitiveOption);
-  QString text = sql.trimmed();
-  while (text.endsWith(';')) text.chop(1);
-  const QRegularExpressionMatch m = shape.match(text);
-  if (!m.hasMatch() || grouped.match(without_literals(text)).hasMatch()) return QString();
-  return m.captured(2);
 }
 
 // Column metadata of a prepared statement, from result column `first` on.

@@ -48,6 +48,26 @@ TEST(SqlDialect, TranslatesDatesAndDeletes) {
   }
 }
 
+TEST(SqlDialect, JoinedDeletesForPostgresUseUsing) {
+  const struct {
+    const char* sql;
+    const char* expected;
+  } cases[] = {
+      {"delete  yswtd2.* from yswtd1,yswtd2 where yswtd2.ysth=yswtd1.ysth and "
+       "yswtd1.tyrq>=#2004/1/1#",
+       "delete from yswtd2 using yswtd1 where yswtd2.ysth=yswtd1.ysth and "
+       "yswtd1.tyrq>='2004-01-01'"},
+      {"DELETE ckd1_dd.* FROM ckd1_dd ,yswtd1, yshp1 WHERE ckd1_dd.ysth=yswtd1.ysth",
+       "delete from ckd1_dd using yswtd1, yshp1 where ckd1_dd.ysth=yswtd1.ysth"},
+      {"delete t.* from t", "delete from t"},
+      {"delete * from t where a='x'", "delete from t where a='x'"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(translate_sql(c.sql, nullptr, SqlTarget::Postgres), QString::fromUtf8(c.expected))
+        << c.sql;
+  }
+}
+
 TEST(SqlDialect, EveryCutOfAStatementIsHandled) {
   const QString full =
       "delete rkd2_fs.* from rkd2_fs,yswtd1 where  rkd2_fs.ysth=yswtd1.ysth  and  yswtd1.tyrq>="
