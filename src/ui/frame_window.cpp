@@ -186,7 +186,6 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
 
 void FrameWindow::end_program() {
   ending_ = true;
-  emit ended();
   QCoreApplication::exit(0);
 }
 

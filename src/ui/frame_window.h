@@ -38,10 +38,6 @@ class FrameWindow : public QMainWindow {
   // Commands of the main window's menu that open other windows.
   void run_command(const QString& item);
 
- signals:
-  // The program ends (exit dialogue, log-in cancelled).
-  void ended();
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
