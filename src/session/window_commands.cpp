@@ -78,17 +78,23 @@ void show_bottom_row(MainWindowModel& form) {
   fit_heights(form, kBottomRowShown);
 }
 
-bool bottom_button_enabled(const MainWindowModel& form, int number) {
+QString bottom_button_menu_item(int number) {
   switch (number) {
     case 5:
-      return form.menu.enabled(QStringLiteral("preprint"));
+      return QStringLiteral("preprint");
     case 6:
-      return form.menu.enabled(QStringLiteral("pj_print"));
+      return QStringLiteral("pj_print");
     case 7:
-      return form.menu.enabled(QStringLiteral("queren"));
+      return QStringLiteral("queren");
     default:
-      return number >= 1 && number <= kBottomButtonCount;
+      return {};
   }
+}
+
+bool bottom_button_enabled(const MainWindowModel& form, int number) {
+  if (number < 1 || number > kBottomButtonCount) return false;
+  const QString item = bottom_button_menu_item(number);
+  return item.isEmpty() || form.menu.enabled(item);
 }
 
 ButtonModel& bottom_button(MainWindowModel& form, int number) {

@@ -20,6 +20,9 @@ void hide_bottom_row(MainWindowModel& form);
 // 底部显示: all eight come back, whatever the manual-save state.
 void show_bottom_row(MainWindowModel& form);
 
+// The menu item whose command a bottom button runs (5 普通打印, 6 票据打印, 7 数据确认); empty
+// for the buttons no right takes away.
+QString bottom_button_menu_item(int number);
 // A bottom button works only while the menu item with its command does (1 … 7).
 bool bottom_button_enabled(const MainWindowModel& form, int number);
 // CommandButton1 … CommandButton7 by number; any other number gives a detached button

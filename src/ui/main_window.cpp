@@ -14,7 +14,6 @@
 #include "sheet/reconciliation.h"
 #include "ui/company_logo.h"
 #include "ui/twips.h"
-#include "users/confirmation.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -180,16 +179,10 @@ void MainWindow::button_clicked(int number) {
     case 4:
       on_browse_button(session_, BrowseStep::Next);
       break;
-    case 5:
-      run_menu_item(QStringLiteral("preprint"));
-      return;
-    case 6:
-      run_menu_item(QStringLiteral("pj_print"));
-      return;
-    case 7:
-      confirm_page_waybill(session_, session_.main_conn, sheet);
-      break;
     default:
+      // 普通打印, 票据打印 and 数据确认 run the commands of their menu items.
+      if (const QString item = bottom_button_menu_item(number); !item.isEmpty())
+        run_menu_item(item);
       return;
   }
   sync_from_model();
@@ -253,7 +246,7 @@ void MainWindow::sync_list(QListWidget* widget, const ListBoxModel& model) {
 void MainWindow::sync_from_model() {
   if (syncing_) return;
   syncing_ = true;
-  const MainWindowModel& form = session_.form1;
+  MainWindowModel& form = session_.form1;
   for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
     it.value()->setEnabled(menu_item_built(it.key()) && form.menu.enabled(it.key()));
   sync_list(List1, form.List1);
@@ -261,16 +254,13 @@ void MainWindow::sync_from_model() {
   sync_list(List3, form.List3);
   Check2->setChecked(form.Check2);
   Check2->setVisible(form.Check2_visible);
-  const std::array<const ButtonModel*, 7> buttons = {
-      &form.CommandButton1, &form.CommandButton2, &form.CommandButton3, &form.CommandButton4,
-      &form.CommandButton5, &form.CommandButton6, &form.CommandButton7};
-  for (int i = 0; i < kBottomButtonCount; ++i) {
-    CommandButtons[i]->setVisible(buttons[i]->visible);
-    CommandButtons[i]->setEnabled(bottom_button_enabled(form, i + 1));
+  for (int n = 1; n <= kBottomButtonCount; ++n) {
+    QPushButton* button = CommandButtons[n - 1];
+    button->setVisible(bottom_button(form, n).visible);
+    // 普通打印 and 票据打印 also wait for their commands, as their menu items do.
+    const QString item = bottom_button_menu_item(n);
+    button->setEnabled(bottom_button_enabled(form, n) && (item.isEmpty() || menu_item_built(item)));
   }
-  // 普通打印 and 票据打印 wait for their commands as the menu items do.
-  CommandButtons[4]->setEnabled(CommandButtons[4]->isEnabled() && menu_item_built("preprint"));
-  CommandButtons[5]->setEnabled(CommandButtons[5]->isEnabled() && menu_item_built("pj_print"));
   TreeView1->setVisible(form.tree_visible);
   Command5->setVisible(form.Command5_visible);
   Picture1->setVisible(form.Picture1.visible);
