@@ -9,6 +9,7 @@
 #include "platform/scramble_layout.h"
 #include "platform/sql_text.h"
 #include "sheet/choice_list.h"
+#include "support/db_helpers.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -21,19 +22,7 @@ const char* kUserSchema =
     "userright text collate nocase, fw_b1 text, fw_b2 text, fw_b3 text, fw_b4 text, mm text, "
     "bz text)";
 
-// Every row of a statement, its columns joined with '|'.
-QStringList rows_of(const QString& path, const QString& sql) {
-  Connection connection;
-  if (!connection.open(path)) return {"cannot open " + path};
-  auto rs = connection.open_recordset(sql);
-  QStringList rows;
-  for (; !rs->Eof(); rs->MoveNext()) {
-    QStringList columns;
-    for (int i = 0; i < rs->FieldCount(); ++i) columns << rs->Text(i);
-    rows << columns.join('|');
-  }
-  return rows;
-}
+using test::file_rows;
 
 void run(const QString& path, const QStringList& statements) {
   Connection connection;
@@ -91,7 +80,8 @@ class UserAdminTest : public ::testing::Test {
   }
 
   QString password_of(const QString& user) {
-    return rows_of(session.main_db_path, "select mm from ws_gxq where username=" + sql_quote(user))
+    return file_rows(session.main_db_path,
+                     "select mm from ws_gxq where username=" + sql_quote(user))
         .value(0);
   }
 
@@ -238,7 +228,7 @@ TEST_F(UserAdminTest, OnlyThePagesPopUpTableAsksToUpdateAllLists) {
   prompts->push(PromptAnswer::Yes);
   on_grid_window_closed(session, "货物运单_pop");
   EXPECT_EQ(prompts->texts(), QStringList({kUpdateAllQuestion, kUpdateDone}));
-  EXPECT_EQ(rows_of(session.set_db_path, "select popnr from 运输货票_pop"),
+  EXPECT_EQ(file_rows(session.set_db_path, "select popnr from 运输货票_pop"),
             QStringList{"运输方式：,1.汽车,"});
 }
 
@@ -249,7 +239,7 @@ TEST_F(UserAdminTest, NetworkLogInBringsTheServicesUsersInByOrder) {
   ASSERT_TRUE(admin_log_in(session, AdminTable::Users, "甲", "s1").succeeded);
   // Rows paired by order: the four local rows are overwritten, a fifth is appended; the
   // last column (bz) is not copied.
-  EXPECT_EQ(rows_of(session.main_db_path, "select username, mm, bz from ws_gxq order by bh"),
+  EXPECT_EQ(file_rows(session.main_db_path, "select username, mm, bz from ws_gxq order by bh"),
             QStringList({"甲|s1|本站", "乙|s2|", "丙|s3|", "丁|s4|", "戊|s5|"}));
   EXPECT_TRUE(service->submitted_to.isEmpty());
 
@@ -271,7 +261,7 @@ TEST_F(UserAdminTest, ClosingTheUserGridSendsTheUsersBackWithoutDeleting) {
 
   on_grid_window_closed(session, "ws_gxq");
   EXPECT_EQ(service->submitted_to, QStringList{"DSN=vkr"});
-  EXPECT_EQ(rows_of(dir.file("server.mdb"), "select username, mm, bz from ws_gxq order by bh"),
+  EXPECT_EQ(file_rows(dir.file("server.mdb"), "select username, mm, bz from ws_gxq order by bh"),
             QStringList({"管理员|a1|", "张三|z9|", "abba|bb'8|", "丁|s4|", "戊|s5|留"}));
 }
 
@@ -279,7 +269,7 @@ TEST_F(UserAdminTest, NetworkPasswordChangeGoesToTheService) {
   auto service = go_online({"'张三', 'W', 'ALL', 'remote', ''"});
   EXPECT_EQ(change_password(session, "张三", "w1", "x"), "exit");  // the local password
   EXPECT_EQ(change_password(session, "张三", "remote", "x"), "yes");
-  EXPECT_EQ(rows_of(dir.file("server.mdb"), "select mm from ws_gxq"), QStringList{"x"});
+  EXPECT_EQ(file_rows(dir.file("server.mdb"), "select mm from ws_gxq"), QStringList{"x"});
   EXPECT_EQ(service->submitted_to, QStringList{"DSN=vkr"});
   EXPECT_EQ(password_of("张三"), "w1");
 }

@@ -32,4 +32,11 @@ inline QStringList query_rows(Connection& connection, const QString& sql) {
   return result;
 }
 
+// Rows of a query on a database file; a file that cannot be opened gives one line saying so.
+inline QStringList file_rows(const QString& path, const QString& sql) {
+  Connection connection;
+  if (!connection.open(path)) return {"cannot open " + path};
+  return query_rows(connection, sql);
+}
+
 }  // namespace vemo::test

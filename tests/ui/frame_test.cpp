@@ -5,6 +5,7 @@
 #include "platform/connection.h"
 #include "platform/view/grid_view.h"
 #include "support/db_helpers.h"
+#include "support/raw_db.h"
 #include "ui/admin_login_dialog.h"
 #include "ui/scrolling_label.h"
 #include "ui/splash_window.h"
@@ -232,11 +233,6 @@ TEST_F(FrameTest, ReloginAsksNothingAndRebuildsTreeAndPage) {
   EXPECT_EQ(session().Spreadsheet1.name(), QStringLiteral("货物运单"));
   EXPECT_EQ(session().user_name, kWriter);
   EXPECT_FALSE(frame->form1()->menu_item("user_gl")->isEnabled());
-}
-
-QByteArray file_bytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST_F(FrameTest, ExitAsksTwiceAndFiveBackupsKeepTheFourNewest) {

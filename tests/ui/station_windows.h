@@ -9,6 +9,7 @@
 #include "platform/recordset.h"
 #include "platform/sql_text.h"
 #include "station/station_builder.h"
+#include "support/db_helpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,20 +45,7 @@ class StationWindows : public ::testing::Test {
     session.prompts = prompts;
   }
 
-  // Rows of a statement on a database file, columns joined with '|'.
-  static QStringList rows_of(const QString& path, const QString& sql) {
-    Connection connection;
-    if (!connection.open(path)) return {"cannot open " + path};
-    auto rs = connection.open_recordset(sql);
-    QStringList rows;
-    for (; !rs->Eof(); rs->MoveNext()) {
-      QStringList columns;
-      for (int i = 0; i < rs->FieldCount(); ++i) columns << rs->Text(i);
-      rows << columns.join('|');
-    }
-    return rows;
-  }
-  QStringList main_rows(const QString& sql) const { return rows_of(session.main_db_path, sql); }
+  QStringList main_rows(const QString& sql) const { return file_rows(session.main_db_path, sql); }
   QString password_of(const QString& user) const {
     return main_rows("select mm from ws_gxq where username=" + sql_quote(user)).value(0);
   }

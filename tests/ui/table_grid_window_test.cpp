@@ -122,13 +122,13 @@ TEST_F(TableGridWindowTest, CommonSettingsShowThePagesListsFromTheSettingsFile) 
   EXPECT_TRUE(grid->isColumnHidden(0));
   EXPECT_EQ(grid->columnWidth(1), qRound(0.7 * window->width()));
   EXPECT_EQ(grid->columnWidth(2), qRound(0.25 * window->width()));
-  const QStringList lists = rows_of(session.set_db_path, "select popnr from 货物运单_pop");
+  const QStringList lists = file_rows(session.set_db_path, "select popnr from 货物运单_pop");
   ASSERT_FALSE(lists.isEmpty());
   EXPECT_EQ(grid->model()->rowCount(), lists.size());
   EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), "popnr");
 
   type_into(grid, 0, 1, "运输方式：,1.汽车运输,");
-  EXPECT_EQ(rows_of(session.set_db_path, "select popnr from 货物运单_pop order by bh").value(0),
+  EXPECT_EQ(file_rows(session.set_db_path, "select popnr from 货物运单_pop order by bh").value(0),
             "运输方式：,1.汽车运输,");
 
   window->close();  // answered No: nothing else happens
@@ -151,9 +151,9 @@ TEST_F(TableGridWindowTest, TheCellBeingTypedIsStoredBeforeTheListsAreCopied) {
   prompts->push(PromptAnswer::Yes);
   window->close();
   EXPECT_EQ(prompts->texts(), QStringList({kUpdateAllQuestion, kUpdateDone}));
-  EXPECT_EQ(
-      rows_of(session.set_db_path, "select popnr from 运输货票_pop where popnr like '运输方式：%'"),
-      QStringList{"运输方式：,1.新方式,"});
+  EXPECT_EQ(file_rows(session.set_db_path,
+                      "select popnr from 运输货票_pop where popnr like '运输方式：%'"),
+            QStringList{"运输方式：,1.新方式,"});
 }
 
 TEST_F(TableGridWindowTest, ClosingOnUsersOrConfirmationsAsksNothing) {
